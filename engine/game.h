@@ -1,0 +1,89 @@
+// The game's rules: deal, picks, judging, turns, scores, the end, and the settings' effects.
+#pragma once
+
+#include "game_state.h"
+#include "game_view.h"
+
+namespace vimbrel {
+
+namespace text {
+inline constexpr std::string_view your_turn = "Your turn.";
+inline constexpr std::string_view first_player_turn = "1P's turn.";
+inline constexpr std::string_view second_player_turn = "2P's turn.";
+inline constexpr std::string_view time_over = "Time over.";
+inline constexpr std::string_view computer_thinking = "Computer thinking...";
+inline constexpr std::string_view game_over_title = "Game Over";
+inline constexpr std::string_view draw_game = "Draw game!";
+inline constexpr std::string_view you_win = "You win.";
+inline constexpr std::string_view computer_win = "Computer win.";
+inline constexpr std::string_view player1_win = "Player 1 win.";
+inline constexpr std::string_view player2_win = "Player 2 win.";
+inline constexpr std::string_view you = "You";
+inline constexpr std::string_view computer = "Computer";
+inline constexpr std::string_view player1 = "Player 1";
+inline constexpr std::string_view player2 = "Player 2";
+}  // namespace text
+
+class Game {
+public:
+    // Sets the defaults a fresh window starts with; no game is dealt until start_new_game.
+    explicit Game(GameView& view);
+
+    const GameState& state() const { return state_; }
+    const Settings& settings() const { return settings_; }
+    bool menu_item_enabled(MenuItem item) const;
+    bool timer_running(GameTimer timer) const;
+
+    // Every restart goes through here: a fresh deal from the current settings.
+    void start_new_game();
+
+    // A mouse button released at x, y (client pixels) over the board.
+    void pick(int x, int y);
+    // Timer ticks. A tick of a timer that is not running is ignored.
+    void time_over_tick();
+    void next_turn_tick();
+    void com_timer_tick();
+
+    // Menu settings. Choosing the current value does nothing; the others return whether they acted.
+    bool choose_board_size(int size);
+    bool choose_players(Players players);
+    bool choose_memory_level(MemoryLevel level);
+    bool choose_choice_mode(ChoiceMode mode);
+    // The start dialog's OK: always writes both choices; the caller then starts a new game.
+    void apply_start_choices(Players players, int board_size);
+    // Turns every face-down card face up for the player to see; only while it is enabled.
+    void show_cards();
+    void set_door_delay(int delay);
+    // Returns true exactly once: for the first paint of the board.
+    bool take_first_paint();
+
+private:
+    void init_game_and_deal();
+    void deal();
+    void open_card(int cell);
+    void close_card(int cell);
+    void remove_card(int cell);
+    void judge_human_turn();
+    void hand_over_turn();
+    void computer_move();
+    void return_turn_to_player1();
+    void end_game();
+    void take_pair(int player, int first, int second);
+    void show_turn_text();
+    void set_menu_item(MenuItem item, bool enabled);
+    void start_timer(GameTimer timer);
+    void stop_timer(GameTimer timer);
+    void stop_all_timers();
+    void set_busy(bool busy);
+    bool player2_is_computer() const { return settings_.players == Players::vs_computer; }
+
+    GameView& view_;
+    GameState state_;
+    Settings settings_;
+    bool timers_[3] = {false, false, false};
+    bool show_cards_enabled_ = true;
+    bool about_enabled_ = true;
+    bool busy_ = false;
+};
+
+}  // namespace vimbrel

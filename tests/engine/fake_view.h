@@ -1,0 +1,96 @@
+// A GameView for tests: records what the engine asks for, scripts chance and the clock.
+#pragma once
+
+#include <deque>
+#include <string>
+#include <vector>
+
+#include "game_view.h"
+#include "random_generator.h"
+
+namespace vimbrel::testing {
+
+struct Animation {
+    CardMotion motion;
+    int row, col, face, door_delay;
+};
+
+class FakeView : public GameView {
+public:
+    explicit FakeView(std::uint64_t seed = 1) : fallback_(seed) {}
+
+    // Numbers handed out before the seeded fallback generator takes over.
+    std::deque<double> scripted_random;
+    TimeOfDay clock{0, 0};
+
+    bool timer_on[3] = {false, false, false};
+    int timer_starts[3] = {0, 0, 0};
+    std::vector<Animation> animations;
+    std::vector<Animation> reveals;
+    int redraws = 0;
+    std::string score_label[2] = {"0", "0"};
+    std::string name_label[2] = {"You", "Computer"};
+    std::string status = "Your turn.";
+    std::string round = "0";
+    bool show_cards_enabled = true;
+    bool about_enabled = true;
+    bool busy = false;
+    int busy_changes = 0;
+    int beeps = 0;
+    int yields = 0;
+    int random_calls = 0;
+    std::vector<std::string> messages;
+    std::vector<std::string> message_titles;
+
+    ViewMetrics metrics() override { return {}; }
+    void start_timer(GameTimer t) override {
+        timer_on[static_cast<int>(t)] = true;
+        ++timer_starts[static_cast<int>(t)];
+    }
+    void stop_timer(GameTimer t) override { timer_on[static_cast<int>(t)] = false; }
+    void animate_card(CardMotion m, int row, int col, int face, int delay) override {
+        animations.push_back({m, row, col, face, delay});
+    }
+    void reveal_card(int row, int col, int face) override {
+        reveals.push_back({CardMotion::open, row, col, face, 0});
+    }
+    void redraw_board() override { ++redraws; }
+    void show_score(int index, int value) override { score_label[index] = std::to_string(value); }
+    void show_player_names(std::string_view a, std::string_view b) override {
+        name_label[0] = a;
+        name_label[1] = b;
+    }
+    void show_status(std::string_view text) override { status = text; }
+    void show_round(int r) override { round = std::to_string(r); }
+    void enable_menu_item(MenuItem item, bool on) override {
+        (item == MenuItem::show_cards ? show_cards_enabled : about_enabled) = on;
+    }
+    void set_busy_pointer(bool b) override {
+        busy = b;
+        ++busy_changes;
+    }
+    void beep() override { ++beeps; }
+    void message_box(std::string_view text, std::string_view title) override {
+        messages.emplace_back(text);
+        message_titles.emplace_back(title);
+    }
+    void yield() override { ++yields; }
+    double random() override {
+        ++random_calls;
+        if (scripted_random.empty()) return fallback_.next();
+        const double r = scripted_random.front();
+        scripted_random.pop_front();
+        return r;
+    }
+    TimeOfDay time_of_day() override { return clock; }
+
+    bool running(GameTimer t) const { return timer_on[static_cast<int>(t)]; }
+
+private:
+    RandomGenerator fallback_;
+};
+
+// The random number that picks cell `cell` of an n-cell board.
+inline double draw_for_cell(int cell, int n) { return (cell - 0.5) / n; }
+
+}  // namespace vimbrel::testing

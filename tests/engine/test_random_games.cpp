@@ -1,0 +1,171 @@
+// Thousands of seeded games with random clicks and ticks in any order, checked after every event.
+#include <gtest/gtest.h>
+
+#include <map>
+#include <optional>
+
+#include "table.h"
+
+namespace vimbrel::testing {
+namespace {
+
+// Plays one game to its end with a random person (or two) at the mouse, firing timers as a
+// clock would but also out of turn, and checks the game's invariants after every event.
+class RandomGame {
+public:
+    RandomGame(std::uint64_t seed, Players players, int size, MemoryLevel level, ChoiceMode mode)
+        : seed_(seed), rng_(seed ^ 0x9e3779b97f4a7c15ull), t_(seed) {
+        t_.view.clock = {static_cast<int>(seed % 60), static_cast<int>(seed / 60 % 60)};
+        t_.game.choose_players(players);
+        t_.game.choose_memory_level(level);
+        t_.game.choose_choice_mode(mode);
+        t_.game.choose_board_size(size);
+        t_.game.start_new_game();
+    }
+
+    void play() {
+        const GameState& s = t_.game.state();
+        const int cells = s.cell_count();
+        for (int step = 0; step < 200000 && t_.view.messages.empty(); ++step) {
+            const double roll = rng_.next();
+            if (roll < 0.02) {
+                fire(static_cast<GameTimer>(step % 3));  // a tick out of turn is ignored
+            } else if (running_timer()) {
+                // A person is fast enough most of the time, but not always.
+                if (s.cards_turned == 1 && t_.view.running(GameTimer::time_over) && roll > 0.05) {
+                    click_a_card();
+                } else {
+                    fire(*running_timer());
+                }
+            } else if (roll < 0.05) {
+                t_.game.pick(static_cast<int>(rng_.next() * 400) - 50,
+                             static_cast<int>(rng_.next() * 400) - 50);  // anywhere, off-board too
+            } else {
+                click_a_card();
+            }
+            check(cells);
+            if (::testing::Test::HasFatalFailure()) return;
+        }
+        ASSERT_EQ(t_.view.messages.size(), 1u) << "seed " << seed_ << ": the game did not end";
+        ASSERT_EQ(s.pairs_taken, cells / 2) << "seed " << seed_;
+        for (int c = 1; c <= cells; ++c) ASSERT_EQ(s.cell_state[c], removed) << "seed " << seed_;
+        for (const bool on : t_.view.timer_on) ASSERT_FALSE(on) << "seed " << seed_;
+        ASSERT_FALSE(t_.view.busy) << "seed " << seed_;
+        // Nothing more happens after the end.
+        t_.game.time_over_tick();
+        t_.game.next_turn_tick();
+        t_.game.com_timer_tick();
+        click_a_card();
+        ASSERT_EQ(t_.view.messages.size(), 1u) << "seed " << seed_;
+    }
+
+private:
+    std::optional<GameTimer> running_timer() const {
+        for (const GameTimer timer : {GameTimer::time_over, GameTimer::next_turn,
+                                      GameTimer::com_timer}) {
+            if (t_.view.running(timer)) return timer;
+        }
+        return std::nullopt;
+    }
+
+    void fire(GameTimer timer) {
+        const GameState& s = t_.game.state();
+        const bool was_running = t_.view.running(timer);
+        const int player = s.current_player;
+        const int pairs_before = s.pairs_taken;
+        switch (timer) {
+            case GameTimer::time_over:
+                t_.game.time_over_tick();
+                if (was_running) ++time_overs_[player];
+                break;
+            case GameTimer::next_turn:
+                t_.game.next_turn_tick();
+                pairs_[player] += t_.game.state().pairs_taken - pairs_before;
+                break;
+            case GameTimer::com_timer: count_computer_pairs(); break;
+        }
+    }
+
+    // The computer's tick may take a pair and then move again; count what it took.
+    void count_computer_pairs() {
+        const int before = t_.game.state().pairs_taken;
+        t_.game.com_timer_tick();
+        pairs_[2] += t_.game.state().pairs_taken - before;
+    }
+
+    // Usually a face-down card; now and then the partner of the open one, so games end.
+    void click_a_card() {
+        const GameState& s = t_.game.state();
+        const int cells = s.cell_count();
+        if (s.cards_turned == 1 && rng_.next() < 0.3) {
+            const int open = s.turned_cells[0];
+            for (int c = 1; c <= cells; ++c) {
+                if (c != open && s.cell_state[c] == face_down && s.card_face[c] == s.card_face[open]) {
+                    t_.click(c);
+                    return;
+                }
+            }
+        }
+        t_.click(1 + static_cast<int>(rng_.next() * cells));
+    }
+
+    void check(int cells) {
+        const GameState& s = t_.game.state();
+        std::map<int, int> per_face;
+        int face_up_cells = 0, removed_cells = 0;
+        for (int c = 1; c <= cells; ++c) {
+            ++per_face[s.card_face[c]];
+            face_up_cells += s.cell_state[c] == face_up;
+            removed_cells += s.cell_state[c] == removed;
+            ASSERT_GE(s.memory_strength[c], 0.0f) << "seed " << seed_;
+            ASSERT_GT(s.forget_rate[c], 0.0f) << "seed " << seed_;
+        }
+        for (const auto& [face, count] : per_face) ASSERT_EQ(count, 4) << "seed " << seed_;
+        ASSERT_EQ(removed_cells, 2 * s.pairs_taken) << "seed " << seed_;
+        if (s.cards_turned == 0) {
+            ASSERT_EQ(face_up_cells, 0) << "seed " << seed_ << ": a card is open between turns";
+        } else if (s.cards_turned == 1) {
+            ASSERT_EQ(face_up_cells, 1) << "seed " << seed_;
+        }
+        ASSERT_LE(face_up_cells, 2) << "seed " << seed_;
+        for (int p = 1; p <= 2; ++p) {
+            ASSERT_EQ(s.score[p], 10 * pairs_[p] - 5 * time_overs_[p])
+                << "seed " << seed_ << ", player " << p;
+            ASSERT_EQ(t_.view.score_label[p - 1], std::to_string(s.score[p])) << "seed " << seed_;
+        }
+        ASSERT_EQ(t_.view.round, std::to_string(s.round_no)) << "seed " << seed_;
+        ASSERT_EQ(t_.view.show_cards_enabled, s.cards_turned == 0 && t_.view.messages.empty())
+            << "seed " << seed_;
+        const bool computers_turn = s.current_player == 2 &&
+                                    t_.game.settings().players == Players::vs_computer;
+        ASSERT_EQ(t_.view.busy, computers_turn && t_.view.messages.empty()) << "seed " << seed_;
+        int running = 0;
+        for (const bool on : t_.view.timer_on) running += on;
+        ASSERT_LE(running, 1) << "seed " << seed_;
+    }
+
+    std::uint64_t seed_;
+    RandomGenerator rng_;
+    Table t_;
+    int pairs_[3] = {0, 0, 0};
+    int time_overs_[3] = {0, 0, 0};
+};
+
+TEST(RandomGames, TenThousandGamesKeepEveryInvariant) {
+    const std::uint64_t base = 20261207;
+    for (std::uint64_t i = 0; i < 10000; ++i) {
+        const std::uint64_t seed = base + i;
+        const Players players = i % 3 == 0 ? Players::two_people : Players::vs_computer;
+        const int size = 6 + 2 * static_cast<int>(i / 3 % 3);
+        const auto level = static_cast<MemoryLevel>(i / 9 % 3);
+        const auto mode = static_cast<ChoiceMode>(i / 27 % 2);
+        RandomGame game(seed, players, size, level, mode);
+        game.play();
+        if (::testing::Test::HasFatalFailure()) {
+            FAIL() << "first failing seed " << seed;
+        }
+    }
+}
+
+}  // namespace
+}  // namespace vimbrel::testing
