@@ -1,0 +1,25 @@
+// How many complete headless games the engine plays per second on one core.
+#include <benchmark/benchmark.h>
+
+#include "headless_match.h"
+
+namespace {
+
+void complete_games(benchmark::State& state) {
+    const int size = static_cast<int>(state.range(0));
+    std::uint64_t seed = 1;
+    auto opponent = vimbrel::bench::make_opponent("span-4", 99);
+    for (auto _ : state) {
+        const auto result = vimbrel::bench::play_match(*opponent, seed++, size,
+                                                       vimbrel::MemoryLevel::normal,
+                                                       vimbrel::ChoiceMode::ai_and_memory);
+        benchmark::DoNotOptimize(result);
+    }
+    state.SetItemsProcessed(state.iterations());
+    state.SetLabel("items = complete games");
+}
+BENCHMARK(complete_games)->Arg(6)->Arg(8)->Arg(10)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();
