@@ -124,7 +124,7 @@ void Game::remove_card(int cell) {
 
 void Game::pick(int x, int y) {
     GameState& s = state_;
-    if (s.cards_turned >= 2) return;
+    if (s.cards_turned >= 2 || s.round_no == 0) return;  // locked, or nothing dealt yet
     const int board_width = static_cast<int>(s.card_width) * s.grid_size;
     const int board_height = s.card_height * s.grid_size;
     if (x < 0 || y < 0 || x >= board_width || y >= board_height) return;
@@ -349,7 +349,7 @@ void Game::apply_start_choices(Players players, int board_size) {
 }
 
 void Game::show_cards() {
-    if (!show_cards_enabled_) return;
+    if (!show_cards_enabled_ || state_.round_no == 0) return;
     set_busy(true);
     set_menu_item(MenuItem::show_cards, false);
     set_menu_item(MenuItem::about, true);

@@ -4,6 +4,7 @@
 #include <map>
 #include <optional>
 
+#include "invariants.h"
 #include "table.h"
 
 namespace vimbrel::testing {
@@ -110,6 +111,8 @@ private:
     }
 
     void check(int cells) {
+        const std::string fault = find_fault(t_.game);
+        ASSERT_TRUE(fault.empty()) << "seed " << seed_ << ": " << fault;
         const GameState& s = t_.game.state();
         std::map<int, int> per_face;
         int face_up_cells = 0, removed_cells = 0;

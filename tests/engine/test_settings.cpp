@@ -138,3 +138,19 @@ TEST_F(Settings, GameSpeedReachesTheNextAnimation) {
 
 }  // namespace
 }  // namespace vimbrel::testing
+
+namespace vimbrel::testing {
+namespace {
+
+TEST(BeforeTheFirstDeal, ClicksAndShowCardsDoNothing) {
+    Table t;  // the window is up, the start dialog not yet answered
+    t.click(1);
+    t.game.show_cards();
+    EXPECT_TRUE(t.view.animations.empty());
+    EXPECT_TRUE(t.view.reveals.empty());
+    EXPECT_EQ(t.s().cell_state[1], face_down);
+    for (const bool on : t.view.timer_on) EXPECT_FALSE(on);
+}
+
+}  // namespace
+}  // namespace vimbrel::testing
