@@ -8,11 +8,11 @@ namespace {
 void complete_games(benchmark::State& state) {
     const int size = static_cast<int>(state.range(0));
     std::uint64_t seed = 1;
-    auto opponent = vimbrel::bench::make_opponent("span-4", 99);
+    auto opponent = vimbrel::bench::make_opponent("first-two", 99);
+    vimbrel::bench::HeadlessTable table(*opponent, size, vimbrel::MemoryLevel::normal,
+                                        vimbrel::ChoiceMode::ai_and_memory);
     for (auto _ : state) {
-        const auto result = vimbrel::bench::play_match(*opponent, seed++, size,
-                                                       vimbrel::MemoryLevel::normal,
-                                                       vimbrel::ChoiceMode::ai_and_memory);
+        const auto result = table.play(seed++);
         benchmark::DoNotOptimize(result);
     }
     state.SetItemsProcessed(state.iterations());

@@ -8,12 +8,11 @@
 
 namespace vimbrel::bench {
 
-namespace {
-
 // Draws nothing and waits for nothing; tells the opponent what appears on the board.
 class NullView final : public GameView {
 public:
-    NullView(std::uint64_t seed, Opponent& opponent) : random_(seed), opponent_(opponent) {}
+    explicit NullView(Opponent& opponent) : opponent_(opponent) {}
+    void reseed(std::uint64_t seed) { random_ = RandomGenerator(seed); }
 
     bool timer_on[3] = {false, false, false};
     bool game_over = false;
@@ -42,9 +41,11 @@ public:
     TimeOfDay time_of_day() override { return {0, 0}; }
 
 private:
-    RandomGenerator random_;
+    RandomGenerator random_{1};
     Opponent& opponent_;
 };
+
+namespace {
 
 int lowest_face_down(const GameState& s, int except) {
     for (int c = 1; c <= s.cell_count(); ++c) {
@@ -184,16 +185,25 @@ std::unique_ptr<Opponent> make_opponent(const std::string& name, std::uint64_t s
     return nullptr;
 }
 
-MatchResult play_match(Opponent& opponent, std::uint64_t game_seed, int board_size,
-                       MemoryLevel level, ChoiceMode mode) {
-    NullView view(game_seed, opponent);
-    Game game(view);
-    game.choose_memory_level(level);
-    game.choose_choice_mode(mode);
-    game.choose_board_size(board_size);
-    game.set_door_delay(0);
-    view.grid_size = board_size;
-    opponent.new_game(board_size);
+HeadlessTable::HeadlessTable(Opponent& opponent, int board_size, MemoryLevel level,
+                             ChoiceMode mode)
+    : opponent_(opponent), view_(std::make_unique<NullView>(opponent)),
+      game_(std::make_unique<Game>(*view_)) {
+    game_->choose_memory_level(level);
+    game_->choose_choice_mode(mode);
+    game_->choose_board_size(board_size);
+    game_->set_door_delay(0);
+    view_->grid_size = board_size;
+}
+
+HeadlessTable::~HeadlessTable() = default;
+
+MatchResult HeadlessTable::play(std::uint64_t game_seed) {
+    NullView& view = *view_;
+    Game& game = *game_;
+    view.reseed(game_seed);
+    view.game_over = false;
+    opponent_.new_game(view.grid_size);
     game.start_new_game();
 
     const GameState& s = game.state();
@@ -204,9 +214,9 @@ MatchResult play_match(Opponent& opponent, std::uint64_t game_seed, int board_si
         } else if (view.timer_on[static_cast<int>(GameTimer::next_turn)]) {
             game.next_turn_tick();
         } else {
-            const int first = opponent.choose(s, 0);
+            const int first = opponent_.choose(s, 0);
             click(game, first);
-            click(game, opponent.choose(s, first));
+            click(game, opponent_.choose(s, first));
         }
     }
     return {s.score[2], s.score[1], static_cast<int>(s.round_no)};

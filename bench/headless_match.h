@@ -33,8 +33,24 @@ struct MatchResult {
     int rounds = 0;
 };
 
-// Plays one game of the computer against `opponent` on a null view, without pauses.
-MatchResult play_match(Opponent& opponent, std::uint64_t game_seed, int board_size,
-                       MemoryLevel level, ChoiceMode mode);
+class NullView;
+
+// The computer and an opponent at one board with fixed settings, for game after game.
+class HeadlessTable {
+public:
+    HeadlessTable(Opponent& opponent, int board_size, MemoryLevel level, ChoiceMode mode);
+    ~HeadlessTable();
+    HeadlessTable(const HeadlessTable&) = delete;
+    HeadlessTable& operator=(const HeadlessTable&) = delete;
+
+    // Deals and plays one whole game on a null view, without pauses; the seed sets the deal and
+    // the computer's chance.
+    MatchResult play(std::uint64_t game_seed);
+
+private:
+    Opponent& opponent_;
+    std::unique_ptr<NullView> view_;
+    std::unique_ptr<Game> game_;
+};
 
 }  // namespace vimbrel::bench

@@ -98,10 +98,11 @@ int main(int argc, char** argv) {
                 for (const ChoiceMode mode : {ChoiceMode::ai_and_memory, ChoiceMode::memory_only}) {
                     int wins = 0, draws = 0;
                     double score = 0, opponent_score = 0, rounds = 0;
+                    // The opponent draws from its own generator, seeded apart from the game's.
+                    auto opponent = make_opponent(name, seed * 2654435761u + 1);
+                    HeadlessTable table(*opponent, size, level, mode);
                     for (int g = 0; g < games; ++g) {
-                        const std::uint64_t game_seed = seed + static_cast<std::uint64_t>(g);
-                        auto opponent = make_opponent(name, game_seed * 2654435761u + 1);
-                        const MatchResult r = play_match(*opponent, game_seed, size, level, mode);
+                        const MatchResult r = table.play(seed + static_cast<std::uint64_t>(g));
                         wins += r.computer_score > r.person_score;
                         draws += r.computer_score == r.person_score;
                         score += r.computer_score;

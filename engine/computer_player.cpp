@@ -1,6 +1,10 @@
 // The computer's memory of seen cards and its choice of two cards per move.
 #include "computer_player.h"
 
+#include <array>
+#include <optional>
+#include <utility>
+
 namespace vimbrel {
 
 void remember_seen(GameState& s, int cell) {
@@ -54,33 +58,60 @@ int draw_random_card(GameState& s, int except, const std::function<double()>& ra
     }
 }
 
-// The lowest-numbered known cell other than `cell` that shows the same picture, or 0.
-int known_partner(const GameState& s, int cell, int from) {
-    for (int c = from; c <= s.cell_count(); ++c) {
-        if (c != cell && is_known(s, c) && s.card_face[c] == s.card_face[cell]) return c;
+// The cells the computer knows right now, in increasing order.
+struct KnownCells {
+    std::array<std::int16_t, max_cells> cells;
+    int count = 0;
+
+    explicit KnownCells(const GameState& s) {
+        for (int c = 1; c <= s.cell_count(); ++c) {
+            if (is_known(s, c)) cells[count++] = static_cast<std::int16_t>(c);
+        }
     }
-    return 0;
-}
+
+    // The remembered pair that a scan by first cell, then second cell, meets first.
+    std::optional<std::pair<int, int>> first_pair(const GameState& s) const {
+        // The two lowest known cells of each picture; the pair with the lowest first cell wins.
+        std::array<std::int16_t, max_cells / 4> lowest{}, second{};
+        std::optional<std::pair<int, int>> best;
+        for (int i = 0; i < count; ++i) {
+            const int c = cells[i];
+            const auto f = static_cast<std::size_t>(s.card_face[c]);
+            if (!lowest[f]) {
+                lowest[f] = static_cast<std::int16_t>(c);
+            } else if (!second[f]) {
+                second[f] = static_cast<std::int16_t>(c);
+                if (!best || lowest[f] < best->first) best = std::pair<int, int>(lowest[f], c);
+            }
+        }
+        return best;
+    }
+
+    // The lowest known cell other than `cell` that shows the same picture, or 0.
+    int partner_of(const GameState& s, int cell) const {
+        for (int i = 0; i < count; ++i) {
+            const int c = cells[i];
+            if (c != cell && s.card_face[c] == s.card_face[cell]) return c;
+        }
+        return 0;
+    }
+};
 
 }  // namespace
 
 ComputerChoice choose_computer_move(GameState& s, ChoiceMode mode,
                                     const std::function<double()>& random) {
     fade_memory(s);
-    const int n = s.cell_count();
     const bool least_seen_first = mode == ChoiceMode::ai_and_memory;
 
-    // A remembered pair: lowest first cell, then lowest second cell.
-    for (int first = 1; first <= n; ++first) {
-        if (!is_known(s, first)) continue;
-        if (const int second = known_partner(s, first, first + 1)) return {first, second, true};
-    }
+    const KnownCells known(s);
+    if (const auto pair = known.first_pair(s)) return {pair->first, pair->second, true};
 
     if (least_seen_first) mark_least_seen(s, 0);
     const int first = draw_random_card(s, 0, random);
     s.cell_state[first] = face_up;  // keeps it out of the second choice
 
-    if (const int second = known_partner(s, first, 1)) return {first, second, true};
+    if (const int second = known.partner_of(s, first)) return {first, second, true};
 
     if (least_seen_first) mark_least_seen(s, first);
     const int second = draw_random_card(s, first, random);

@@ -102,6 +102,34 @@ TEST(Choice, ARememberedPairComesFirstInScanOrder) {
     EXPECT_TRUE(choice.pair_found);
 }
 
+TEST(Choice, RememberedPairMatchesAPlainScanOnRandomMemories) {
+    RandomGenerator g(11);
+    for (int trial = 0; trial < 3000; ++trial) {
+        GameState s = fresh_board(10, MemoryLevel::normal);
+        // Shuffle the pictures so that pairs of known cells turn up in any order.
+        for (int c = 100; c > 1; --c) {
+            std::swap(s.card_face[c], s.card_face[1 + static_cast<int>(g.next() * c)]);
+        }
+        for (int c = 1; c <= 100; ++c) {
+            if (g.next() < 0.15) s.memory_strength[c] = 1000 + static_cast<float>(g.next() * 500);
+        }
+        GameState faded = s;
+        fade_memory(faded);
+        std::pair<int, int> expected{0, 0};
+        for (int a = 1; a <= 100 && !expected.first; ++a) {
+            for (int b = a + 1; b <= 100 && is_known(faded, a); ++b) {
+                if (is_known(faded, b) && faded.card_face[a] == faded.card_face[b]) {
+                    expected = {a, b};
+                    break;
+                }
+            }
+        }
+        if (!expected.first) continue;
+        const ComputerChoice choice = choose_computer_move(s, ChoiceMode::ai_and_memory, script({}));
+        ASSERT_EQ(std::pair(choice.first, choice.second), expected) << "trial " << trial;
+    }
+}
+
 TEST(Choice, ARandomCardIsCompletedFromMemory) {
     GameState s = fresh_board(8, MemoryLevel::normal);
     s.memory_strength[7] = 2000;  // face 1, known
