@@ -515,6 +515,7 @@ def main():
     ap.add_argument("--svg-dir", required=True, help="folder of Twemoji <codepoints>.svg files")
     ap.add_argument("--out", required=True, help="output folder (assets/cards)")
     ap.add_argument("--only", type=int, nargs="*", help="face indices to redraw (default all)")
+    ap.add_argument("--icons", help="also write the emblem as hicolor theme icons under this folder")
     args = ap.parse_args()
     os.makedirs(args.out, exist_ok=True)
 
@@ -535,6 +536,19 @@ def main():
                 write_png(os.path.join(args.out, f"face{index:02d}{suffix}.png"),
                           size, size, layer.to_bytes())
             print(f"face{index:02d}", file=sys.stderr)
+
+        if args.icons:
+            # The program icon is the emblem (face 1), drawn afresh at each size so that
+            # the larger ones keep their detail.
+            parts, outlined = FACES[1]
+            big = [p.draw(ctx) for p in parts]
+            box = union_bbox([b.bbox() for b in big])
+            for size in (32, 64, 128, 256):
+                inner, radius = size * 15 // 16, max(1, size // 32)
+                layer = render_face(parts, big, box, outlined, inner, size, radius)
+                folder = os.path.join(args.icons, "hicolor", f"{size}x{size}", "apps")
+                os.makedirs(folder, exist_ok=True)
+                write_png(os.path.join(folder, "vimbrel.png"), size, size, layer.to_bytes())
 
 
 if __name__ == "__main__":
