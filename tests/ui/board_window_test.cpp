@@ -1,0 +1,226 @@
+// Playing on the real board window, every step checked against what the screen shows.
+#include <QAction>
+#include <QLabel>
+#include <QMessageBox>
+#include <QtTest>
+
+#include "board/board_menus.h"
+#include "board/status_panel.h"
+#include "ui_test_support.h"
+
+using namespace vimbrel;
+using namespace vimbrel::testing;
+
+namespace {
+
+QString label(BoardWindow& board, const char* name) {
+    return board.findChild<QLabel*>(QString::fromLatin1(name))->text();
+}
+
+}  // namespace
+
+class BoardWindowTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void start_up_shows_backs_behind_one_start_dialog();
+    void cards_open_and_a_third_click_is_ignored();
+    void a_miss_closes_both_cards_and_a_pair_leaves_empty_places();
+    void the_computer_turn_ends_with_the_arrow_pointer();
+    void show_cards_reveals_every_face_down_card();
+    void the_last_pair_ends_the_game_with_a_message();
+    void choosing_the_checked_item_does_nothing();
+    void a_release_over_the_panel_picks_nothing();
+    void exit_stops_everything_at_once();  // last: it ends every event loop
+};
+
+void BoardWindowTest::start_up_shows_backs_behind_one_start_dialog() {
+    BoardWindow board{CardPictures(placeholder_images())};
+    bool backs = false;
+    int dialogs = 0;
+    when_modal([&](QWidget* modal) {
+        board.board_view()->repaint();  // a paint under the dialog opens no second one
+        QTest::qWait(30);
+        dialogs = int(board.findChildren<QDialog*>(QStringLiteral("begin")).size());
+        backs = board_shows_the_state(board) && board.game().state().round_no == 0;
+        press_ok(modal);
+    });
+    board.show();
+    QTRY_COMPARE(board.game().state().round_no, 1);
+    QCOMPARE(dialogs, 1);
+    QVERIFY(backs);
+    QCOMPARE(label(board, "round"), QStringLiteral("1"));
+    board.board_view()->repaint();
+    QTest::qWait(30);
+    QVERIFY(!QApplication::activeModalWidget());
+}
+
+void BoardWindowTest::cards_open_and_a_third_click_is_ignored() {
+    auto board = open_board();
+    QVERIFY(board);
+    const GameState& s = board->game().state();
+    const auto [first, second] = two_cells(s, false);
+    click_cell(*board, first, Qt::RightButton);  // any button picks
+    QCOMPARE(s.cell_state[first], face_up);
+    QCOMPARE(cell_on_screen(*board, first), pixels(board->pictures().face(s.card_face[first], 1)));
+    QVERIFY(timer(*board, "time_over")->isActive());
+    QVERIFY(!board->menus().show_cards->isEnabled() && !board->menus().about->isEnabled());
+
+    click_cell(*board, first);  // the open card again: nothing
+    QCOMPARE(s.cards_turned, 1);
+    click_cell(*board, second);
+    QVERIFY(timer(*board, "next_turn")->isActive());
+    QVERIFY(!timer(*board, "time_over")->isActive());
+    const int third = two_cells(s, false).first;
+    click_cell(*board, third);
+    QCOMPARE(s.cell_state[third], face_down);
+    QVERIFY(board_shows_the_state(*board));
+}
+
+void BoardWindowTest::a_miss_closes_both_cards_and_a_pair_leaves_empty_places() {
+    auto board = open_board();
+    QVERIFY(board);
+    board->menus().pvp->trigger();
+    const GameState& s = board->game().state();
+    const auto [a, b] = two_cells(s, false);
+    click_cell(*board, a);
+    click_cell(*board, b);
+    QVERIFY(fire(*board, "next_turn"));
+    QCOMPARE(cell_on_screen(*board, a), pixels(board->pictures().back(1)));
+    QCOMPARE(cell_on_screen(*board, b), pixels(board->pictures().back(1)));
+    QCOMPARE(label(*board, "label"), QStringLiteral("2P's turn."));
+    QVERIFY(board->menus().show_cards->isEnabled() && board->menus().about->isEnabled());
+
+    const auto [c, d] = two_cells(s, true);
+    click_cell(*board, c);
+    click_cell(*board, d);
+    QVERIFY(fire(*board, "next_turn"));
+    QCOMPARE(s.cell_state[c], removed);
+    QCOMPARE(cell_on_screen(*board, c), pixels(board->pictures().blank(1)));
+    QCOMPARE(cell_on_screen(*board, d), pixels(board->pictures().blank(1)));
+    QCOMPARE(label(*board, "score_1"), QStringLiteral("10"));
+    click_cell(*board, c);  // an empty place takes no click
+    QCOMPARE(s.cards_turned, 0);
+    QVERIFY(board_shows_the_state(*board));
+}
+
+void BoardWindowTest::the_computer_turn_ends_with_the_arrow_pointer() {
+    auto board = open_board();
+    QVERIFY(board);
+    const GameState& s = board->game().state();
+    const auto [a, b] = two_cells(s, false);
+    click_cell(*board, a);
+    click_cell(*board, b);
+    QVERIFY(fire(*board, "next_turn"));
+
+    // The computer has opened its two cards and waits for its judgement; the board is locked.
+    QVERIFY(QGuiApplication::overrideCursor());
+    QCOMPARE(QGuiApplication::overrideCursor()->shape(), Qt::WaitCursor);
+    QCOMPARE(label(*board, "label"), QStringLiteral("Computer thinking..."));
+    QVERIFY(board_shows_the_state(*board));
+    click_cell(*board, two_cells(s, false).first);
+    QCOMPARE(s.cards_turned, 2);
+
+    for (int moves = 0; timer(*board, "com_timer")->isActive() && moves < 40; ++moves)
+        QVERIFY(fire(*board, "com_timer"));
+    QCOMPARE(s.cards_turned, 0);
+    QVERIFY(!QGuiApplication::overrideCursor());
+    QCOMPARE(label(*board, "label"), QStringLiteral("Your turn."));
+    QVERIFY(board_shows_the_state(*board));
+}
+
+void BoardWindowTest::show_cards_reveals_every_face_down_card() {
+    auto board = open_board();
+    QVERIFY(board);
+    const GameState& s = board->game().state();
+    const auto [a, b] = two_cells(s, true);
+    click_cell(*board, a);
+    click_cell(*board, b);
+    QVERIFY(fire(*board, "next_turn"));
+
+    board->menus().show_cards->trigger();
+    for (int cell = 1; cell <= s.cell_count(); ++cell)
+        QCOMPARE(s.cell_state[cell], (cell == a || cell == b) ? removed : face_up);
+    QVERIFY(!board->menus().show_cards->isEnabled() && board->menus().about->isEnabled());
+    QVERIFY(!QGuiApplication::overrideCursor());
+    board->board_view()->repaint();
+    QVERIFY(board_shows_the_state(*board));
+}
+
+void BoardWindowTest::the_last_pair_ends_the_game_with_a_message() {
+    auto board = open_board();
+    QVERIFY(board);
+    board->menus().pvp->trigger();
+    board->menus().six->trigger();
+    const GameState& s = board->game().state();
+    QString text;
+    QString title;
+    when_modal([&](QWidget* modal) {
+        auto* box = qobject_cast<QMessageBox*>(modal);
+        text = box->text();
+        title = box->windowTitle();
+        box->button(QMessageBox::Ok)->click();
+    });
+    for (int pairs = 0; pairs < 18; ++pairs) {
+        const auto [a, b] = two_cells(s, true);
+        click_cell(*board, a);
+        click_cell(*board, b);
+        QVERIFY(fire(*board, "next_turn"));
+    }
+    QCOMPARE(text, QStringLiteral("Player 1 win."));
+    QCOMPARE(title, QStringLiteral("Game Over"));
+    QCOMPARE(label(*board, "score_0"), QStringLiteral("180"));
+    QVERIFY(!board->menus().show_cards->isEnabled() && board->menus().about->isEnabled());
+    QVERIFY(board_shows_the_state(*board));
+}
+
+void BoardWindowTest::choosing_the_checked_item_does_nothing() {
+    auto board = open_board();
+    QVERIFY(board);
+    BoardMenus& m = board->menus();
+    const GameState& s = board->game().state();
+    click_cell(*board, 1);
+    const GameState before = s;
+    for (QAction* checked : {m.eight, m.pvc, m.med, m.ai_on}) {
+        QVERIFY(checked->isChecked());
+        checked->trigger();
+        QVERIFY(checked->isChecked());
+    }
+    QCOMPARE(s.card_face, before.card_face);
+    QCOMPARE(s.cell_state, before.cell_state);
+    QVERIFY(timer(*board, "time_over")->isActive());
+
+    m.ten->trigger();  // another item moves the mark and deals at once
+    QVERIFY(m.ten->isChecked() && !m.eight->isChecked());
+    QCOMPARE(s.grid_size, 10);
+    QCOMPARE(s.cards_turned, 0);
+    m.ai_off->trigger();
+    QVERIFY(m.ai_off->isChecked() && !m.ai_on->isChecked());
+}
+
+void BoardWindowTest::a_release_over_the_panel_picks_nothing() {
+    auto board = open_board();
+    QVERIFY(board);
+    StatusPanel* panel = board->panel();
+    QTest::mouseRelease(panel, Qt::LeftButton, {}, QPoint(5, 5));
+    QTest::mouseRelease(panel->findChild<QLabel*>(QStringLiteral("player_name_0")), Qt::LeftButton, {}, QPoint(3, 3));
+    QCOMPARE(board->game().state().cards_turned, 0);
+}
+
+void BoardWindowTest::exit_stops_everything_at_once() {
+    auto board = open_board();
+    QVERIFY(board);
+    click_cell(*board, 1);
+    QVERIFY(timer(*board, "time_over")->isActive());
+    // Exit leaves every running event loop; this one stands in for the application's.
+    QEventLoop loop;
+    QTimer::singleShot(0, board.get(), [&] { board->menus().quit->trigger(); });
+    QTimer::singleShot(5000, &loop, [&] { loop.exit(99); });
+    QCOMPARE(loop.exec(), 0);
+    QVERIFY(!timer(*board, "time_over")->isActive());
+    click_cell(*board, 2);
+    QCOMPARE(board->game().state().cell_state[2], face_down);
+}
+
+VIMBREL_UI_TEST_MAIN(BoardWindowTest)
+#include "board_window_test.moc"

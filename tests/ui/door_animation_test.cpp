@@ -1,0 +1,112 @@
+// The sliding door's composition, the reveal's step widths, and the card pictures themselves.
+#include <QRegularExpression>
+#include <QtTest>
+
+#include "board/door_animation.h"
+#include "ui_test_support.h"
+
+using namespace vimbrel;
+using namespace vimbrel::testing;
+
+namespace {
+
+// Which picture and which of its columns a composed column shows.
+struct Column {
+    int picture;
+    int source_x;
+};
+
+// Reads a column of the composed picture back as (picture, source column), from the placeholder
+// encoding: red tells the picture, green the column.
+Column column_of(const QImage& image, int x) {
+    const QRgb rgb = image.pixel(x, 5);
+    return {(qRed(rgb) - 20) / 8, qGreen(rgb) / 7};
+}
+
+}  // namespace
+
+class DoorAnimationTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void steps_take_the_columns_of_the_table_data();
+    void steps_take_the_columns_of_the_table();
+    void reveal_widths_round_halves_to_even();
+    void pictures_are_laid_onto_white_at_the_card_size();
+    void the_shipped_art_is_complete_at_both_sizes();
+};
+
+void DoorAnimationTest::steps_take_the_columns_of_the_table_data() {
+    QTest::addColumn<int>("motion");
+    QTest::addColumn<int>("j");
+    for (const int j : {1, 10, 31, 32}) {
+        QTest::addRow("open j=%d", j) << int(CardMotion::open) << j;
+        QTest::addRow("close j=%d", j) << int(CardMotion::close) << j;
+        QTest::addRow("remove j=%d", j) << int(CardMotion::remove) << j;
+    }
+}
+
+void DoorAnimationTest::steps_take_the_columns_of_the_table() {
+    QFETCH(int, motion);
+    QFETCH(int, j);
+    const CardPictures pictures{placeholder_images()};
+    constexpr int face = 7;
+    const DoorPictures door{pictures.face(face, 1), pictures.back(1), pictures.blank(1)};
+    QPixmap temp(32, 32);
+    temp.fill(Qt::white);
+    compose_door_step(temp, CardMotion(motion), j, door, QSize(32, 32));
+    const QImage image = temp.toImage();
+
+    for (int x = 0; x < 32; ++x) {
+        Column want{};
+        switch (CardMotion(motion)) {
+            case CardMotion::open: want = x < j ? Column{face, x} : Column{back_id, x - j}; break;
+            case CardMotion::close: want = x < j ? Column{back_id, 32 - j + x} : Column{face, x}; break;
+            case CardMotion::remove: want = x < j ? Column{blank_id, 32 - j + x} : Column{face, x - j}; break;
+        }
+        const Column got = column_of(image, x);
+        QVERIFY2(got.picture == want.picture && got.source_x == want.source_x,
+                 qPrintable(QStringLiteral("x=%1: picture %2 column %3, expected picture %4 column %5")
+                                .arg(x).arg(got.picture).arg(got.source_x).arg(want.picture).arg(want.source_x)));
+    }
+}
+
+void DoorAnimationTest::reveal_widths_round_halves_to_even() {
+    QCOMPARE(reveal_widths(32), (std::array<int, 8>{4, 8, 12, 16, 20, 24, 28, 32}));
+    // 4.5, 13.5, 22.5 and 31.5 go to the even neighbour.
+    QCOMPARE(reveal_widths(36), (std::array<int, 8>{4, 9, 14, 18, 22, 27, 32, 36}));
+}
+
+void DoorAnimationTest::pictures_are_laid_onto_white_at_the_card_size() {
+    PictureImages images = placeholder_images();
+    images.faces[3].setPixel(4, 6, qRgba(0, 0, 0, 0));
+    images.back = placeholder(back_id, 40);  // the back sets the card size
+    const CardPictures pictures(images);
+    QCOMPARE(pictures.card_size(), QSize(40, 40));
+    const QImage face = pixels(pictures.face(3, 1));
+    QCOMPARE(face.size(), QSize(40, 40));
+    QCOMPARE(face.pixel(4, 6), qRgb(255, 255, 255));
+    QCOMPARE(face.pixel(5, 6), placeholder(3).pixel(5, 6));
+    QCOMPARE(face.pixel(35, 35), qRgb(255, 255, 255));  // beyond the 32-pixel face
+    // A picture index out of range draws the back instead of reading past the array.
+    QCOMPARE(pixels(pictures.face(-1, 1)), pixels(pictures.back(1)));
+    QCOMPARE(pixels(pictures.face(face_count, 1)), pixels(pictures.back(1)));
+}
+
+void DoorAnimationTest::the_shipped_art_is_complete_at_both_sizes() {
+    QTest::failOnWarning(QRegularExpression(QStringLiteral("missing")));
+    const CardPictures art = CardPictures::from_resources();
+    QCOMPARE(art.card_size(), QSize(32, 32));
+    QCOMPARE(art.back(1).size(), QSize(32, 32));
+    QCOMPARE(art.back(2).size(), QSize(64, 64));
+    QCOMPARE(art.back(2).devicePixelRatio(), 2.0);
+    QCOMPARE(art.face(24, 2).size(), QSize(64, 64));
+    QVERIFY(!art.emblem().isNull());
+    // Every face is a different picture.
+    for (int a = 0; a < face_count; ++a)
+        for (int b = a + 1; b < face_count; ++b)
+            QVERIFY2(pixels(art.face(a, 1)) != pixels(art.face(b, 1)), qPrintable(QStringLiteral("%1 %2").arg(a).arg(b)));
+}
+
+VIMBREL_UI_TEST_MAIN(DoorAnimationTest)
+#include "door_animation_test.moc"

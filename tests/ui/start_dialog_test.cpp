@@ -1,0 +1,134 @@
+// The start dialog: its choices reach the menus and the panel, it keeps them while hidden, and
+// closing it through its frame, or closing the board, destroys it.
+#include <QAction>
+#include <QLabel>
+#include <QPointer>
+#include <QRadioButton>
+#include <QScreen>
+#include <QtTest>
+
+#include "board/board_menus.h"
+#include "dialogs/start_dialog.h"
+#include "ui_test_support.h"
+
+using namespace vimbrel;
+using namespace vimbrel::testing;
+
+namespace {
+
+bool selected(QWidget* dialog, const char* name) {
+    return dialog->findChild<QRadioButton*>(QString::fromLatin1(name))->isChecked();
+}
+
+void select(QWidget* dialog, const char* name) { dialog->findChild<QRadioButton*>(QString::fromLatin1(name))->click(); }
+
+QString name_label(BoardWindow& board, int index) {
+    return board.findChild<QLabel*>(QStringLiteral("player_name_%1").arg(index))->text();
+}
+
+// Chooses New and lets `act` answer the dialog from inside its exec().
+void new_game(BoardWindow& board, std::function<void(QWidget*)> act) {
+    when_modal(std::move(act));
+    board.menus().new_game->trigger();
+}
+
+}  // namespace
+
+class StartDialogTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void it_opens_centred_with_ok_focused_and_ignores_escape();
+    void its_choices_reach_the_menus_and_stay_for_the_next_opening();
+    void closing_it_through_its_frame_writes_nothing_and_gives_a_fresh_one();
+    void closing_the_board_destroys_the_hidden_dialogs();
+};
+
+void StartDialogTest::it_opens_centred_with_ok_focused_and_ignores_escape() {
+    BoardWindow board{CardPictures(placeholder_images())};
+    QString focused;
+    bool still_open = false;
+    QPoint centre;
+    when_modal([&](QWidget* dialog) {
+        focused = dialog->focusWidget() ? dialog->focusWidget()->objectName() : QString();
+        centre = dialog->frameGeometry().center();
+        QTest::keyClick(dialog, Qt::Key_Escape);
+        still_open = dialog->isVisible();
+        press_ok(dialog);
+    });
+    board.show();
+    QTRY_COMPARE(board.game().state().round_no, 1);
+    QCOMPARE(focused, QStringLiteral("Command1"));
+    QVERIFY(still_open);
+    QVERIFY((centre - board.screen()->geometry().center()).manhattanLength() <= 4);
+}
+
+void StartDialogTest::its_choices_reach_the_menus_and_stay_for_the_next_opening() {
+    auto board = open_board();
+    QVERIFY(board);
+    BoardMenus& m = board->menus();
+    new_game(*board, [](QWidget* dialog) {
+        select(dialog, "Option2");
+        select(dialog, "six");
+        press_ok(dialog);
+    });
+    QVERIFY(m.pvp->isChecked() && !m.pvc->isChecked());
+    QVERIFY(m.six->isChecked() && !m.eight->isChecked() && !m.ten->isChecked());
+    QCOMPARE(name_label(*board, 0), QStringLiteral("Player 1"));
+    QCOMPARE(name_label(*board, 1), QStringLiteral("Player 2"));
+    QCOMPARE(board->game().state().grid_size, 6);
+    QVERIFY(m.med->isChecked() && m.ai_on->isChecked());
+
+    // The menu moves on; the dialog still shows its own last choice and OK writes it again.
+    m.ten->trigger();
+    QPointer<StartDialog> first = board->start_dialog();
+    bool kept = false;
+    new_game(*board, [&](QWidget* dialog) {
+        kept = dialog == first && selected(dialog, "Option2") && selected(dialog, "six");
+        press_ok(dialog);
+    });
+    QVERIFY(kept);
+    QVERIFY(m.six->isChecked());
+    QCOMPARE(board->game().state().grid_size, 6);
+}
+
+void StartDialogTest::closing_it_through_its_frame_writes_nothing_and_gives_a_fresh_one() {
+    auto board = open_board();
+    QVERIFY(board);
+    QPointer<StartDialog> first = board->start_dialog();
+    const GameState& s = board->game().state();
+    click_cell(*board, 1);
+    new_game(*board, [](QWidget* dialog) {
+        select(dialog, "Option2");
+        select(dialog, "ten");
+        dialog->close();
+    });
+    QVERIFY(first.isNull());
+    QVERIFY(board->menus().pvc->isChecked() && board->menus().eight->isChecked());
+    QCOMPARE(name_label(*board, 0), QStringLiteral("You"));
+    QCOMPARE(s.cell_state[1], face_down);  // the new game was dealt anyway
+    QCOMPARE(s.cards_turned, 0);
+
+    bool fresh = false;
+    new_game(*board, [&](QWidget* dialog) {
+        fresh = selected(dialog, "Option1") && selected(dialog, "eight");
+        press_ok(dialog);
+    });
+    QVERIFY(fresh);
+}
+
+void StartDialogTest::closing_the_board_destroys_the_hidden_dialogs() {
+    auto board = open_board();
+    QVERIFY(board);
+    QPointer<StartDialog> begin = board->start_dialog();
+    QPointer<QDialog> speed = new QDialog(board.get());
+    speed->setObjectName(QStringLiteral("Speed_control"));
+    click_cell(*board, 1);
+    board->close();
+    QVERIFY(begin.isNull());
+    QVERIFY(speed.isNull());
+    QVERIFY(!timer(*board, "time_over")->isActive());
+}
+
+VIMBREL_UI_TEST_MAIN(StartDialogTest)
+#include "start_dialog_test.moc"

@@ -1,0 +1,185 @@
+// Building the board window, wiring it to the game, and its size and lifecycle rules.
+#include "board/board_window.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDialog>
+#include <QLayout>
+#include <QMenuBar>
+#include <QScreen>
+#include <QTimer>
+
+#include "board/board_menus.h"
+#include "board/board_view.h"
+#include "board/status_panel.h"
+#include "dialogs/start_dialog.h"
+
+namespace vimbrel {
+
+BoardWindow::BoardWindow(CardPictures pictures, QWidget* parent)
+    : QMainWindow(parent), pictures_(std::move(pictures)) {
+    setObjectName(QStringLiteral("board"));
+    setWindowTitle(QStringLiteral("Vimbrel"));
+    setWindowIcon(pictures_.emblem());
+
+    parts_.window = this;
+    parts_.pictures = &pictures_;
+    parts_.redraw_board = [this] { redraw_board(); };
+    services_ = std::make_unique<QtGameView>(parts_);
+    game_ = std::make_unique<Game>(*services_);
+
+    parts_.view = new BoardView(game_->state(), pictures_, this);
+    setCentralWidget(parts_.view);
+    parts_.view->installEventFilter(this);
+    parts_.panel = new StatusPanel(parts_.view);
+    connect(parts_.view, &BoardView::released, this, [this](int x, int y) {
+        if (!ending_) game_->pick(x, y);
+    });
+    connect(parts_.view, &BoardView::painted, this, &BoardWindow::first_paint);
+
+    parts_.time_over = make_timer("time_over", time_limit_ms, &Game::time_over_tick);
+    parts_.com_timer = make_timer("com_timer", judge_pause_ms, &Game::com_timer_tick);
+    parts_.next_turn = make_timer("next_turn", judge_pause_ms, &Game::next_turn_tick);
+
+    menus_ = std::make_unique<BoardMenus>(*menuBar());
+    parts_.show_cards = menus_->show_cards;
+    parts_.about = menus_->about;
+    connect_menus();
+    menus_->sync(game_->settings());
+
+    apply_size_rule();
+    resize(minimumSize());
+    centre_on_screen();
+}
+
+BoardWindow::~BoardWindow() {
+    // The grid reads the game's state: it goes before the game does.
+    delete parts_.view;
+    parts_.view = nullptr;
+    parts_.panel = nullptr;
+}
+
+QTimer* BoardWindow::make_timer(const char* name, int interval_ms, void (Game::*tick)()) {
+    auto* timer = new QTimer(this);
+    timer->setObjectName(QString::fromLatin1(name));
+    timer->setSingleShot(true);
+    timer->setInterval(interval_ms);
+    connect(timer, &QTimer::timeout, this, [this, tick] {
+        if (!ending_) (game_.get()->*tick)();
+    });
+    return timer;
+}
+
+template <typename Command>
+void BoardWindow::run_setting(Command command) {
+    if (ending_) return;
+    command();
+    menus_->sync(game_->settings());
+}
+
+void BoardWindow::connect_menus() {
+    BoardMenus& m = *menus_;
+    connect(m.new_game, &QAction::triggered, this, &BoardWindow::new_game);
+    connect(m.show_cards, &QAction::triggered, this, [this] { run_setting([this] { game_->show_cards(); }); });
+    connect(m.quit, &QAction::triggered, this, &BoardWindow::exit_program);
+    // Game Speed and About open dialogs that are wired up by whoever builds them.
+
+    const auto on = [this](QAction* action, auto command) {
+        connect(action, &QAction::triggered, this, [this, command] { run_setting(command); });
+    };
+    on(m.six, [this] { game_->choose_board_size(6); });
+    on(m.eight, [this] { game_->choose_board_size(8); });
+    on(m.ten, [this] { game_->choose_board_size(10); });
+    on(m.pvc, [this] { game_->choose_players(Players::vs_computer); });
+    on(m.pvp, [this] { game_->choose_players(Players::two_people); });
+    on(m.high, [this] { game_->choose_memory_level(MemoryLevel::good); });
+    on(m.med, [this] { game_->choose_memory_level(MemoryLevel::normal); });
+    on(m.low, [this] { game_->choose_memory_level(MemoryLevel::low); });
+    on(m.ai_on, [this] { game_->choose_choice_mode(ChoiceMode::ai_and_memory); });
+    on(m.ai_off, [this] { game_->choose_choice_mode(ChoiceMode::memory_only); });
+}
+
+void BoardWindow::first_paint() {
+    // Runs inside a paint: the modal dialog must wait until the paint has returned.
+    if (!ending_ && game_->take_first_paint()) QTimer::singleShot(0, this, &BoardWindow::new_game);
+}
+
+void BoardWindow::new_game() {
+    if (ending_ || start_dialog_open_) return;
+    if (!begin_) {
+        begin_ = new StartDialog(this);
+        connect(begin_, &StartDialog::chosen, this, [this](Players players, int size) {
+            run_setting([&] { game_->apply_start_choices(players, size); });
+        });
+    }
+    start_dialog_open_ = true;
+    begin_->exec();
+    start_dialog_open_ = false;
+    // Closed through its frame: it is gone, and the next New builds a fresh one.
+    if (begin_ && begin_->closed_through_frame()) delete begin_;
+    run_setting([this] { game_->start_new_game(); });
+}
+
+StartDialog* BoardWindow::start_dialog() const { return begin_; }
+
+QSize BoardWindow::board_client_size() const {
+    const GameState& s = game_->state();
+    return {static_cast<int>(s.card_width) * s.grid_size + panel_width, s.card_height * s.grid_size};
+}
+
+void BoardWindow::redraw_board() {
+    parts_.view->update();  // forget what was drawn for a previous, larger board
+    apply_size_rule();
+    parts_.view->repaint();
+}
+
+void BoardWindow::apply_size_rule() {
+    // The main window's layout turns the grid's minimum into the window's minimum, menu bar
+    // included, and grows the window when it is smaller; it never shrinks it.
+    parts_.view->setMinimumSize(board_client_size());
+    if (QLayout* l = layout()) {
+        l->invalidate();
+        l->activate();
+    }
+    dock_panel();
+}
+
+void BoardWindow::dock_panel() {
+    const QWidget* client = parts_.view;
+    parts_.panel->setGeometry(client->width() - panel_width, 0, panel_width, client->height());
+}
+
+bool BoardWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == parts_.view && event->type() == QEvent::Resize) dock_panel();
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void BoardWindow::centre_on_screen() {
+    const QScreen* s = screen();
+    if (!s) return;
+    const QRect area = s->geometry();
+    move(area.x() + (area.width() - width()) / 2, area.y() + (area.height() - height()) / 2);
+}
+
+void BoardWindow::exit_program() {
+    ending_ = true;
+    services_->stop_all_timers();
+    QCoreApplication::exit(0);
+}
+
+void BoardWindow::destroy_dialogs() {
+    // The game speed dialog first, then the start dialog; neither is created here.
+    for (QWidget* widget : QApplication::topLevelWidgets())
+        if (widget->objectName() == QLatin1String("Speed_control")) delete widget;
+    delete begin_;
+}
+
+void BoardWindow::closeEvent(QCloseEvent* event) {
+    ending_ = true;
+    services_->stop_all_timers();
+    destroy_dialogs();
+    event->accept();
+}
+
+}  // namespace vimbrel

@@ -1,0 +1,72 @@
+// The board window `board`: the card grid, the status panel, the menus and the three timers.
+#pragma once
+
+#include <QMainWindow>
+#include <QPointer>
+
+#include <memory>
+
+#include "board/card_pictures.h"
+#include "board/qt_game_view.h"
+#include "game.h"
+
+class QTimer;
+
+namespace vimbrel {
+
+class BoardMenus;
+class BoardView;
+class StartDialog;
+class StatusPanel;
+
+// Owns the game and everything it is shown with. Wires the widgets' events to the engine and
+// keeps the window's layout rules: at least the grid plus the panel, the panel docked right.
+class BoardWindow final : public QMainWindow {
+    Q_OBJECT
+
+public:
+    explicit BoardWindow(CardPictures pictures, QWidget* parent = nullptr);
+    ~BoardWindow() override;
+
+    Game& game() { return *game_; }
+    const CardPictures& pictures() const { return pictures_; }
+    BoardView* board_view() const { return parts_.view; }
+    StatusPanel* panel() const { return parts_.panel; }
+    BoardMenus& menus() { return *menus_; }
+    // The start dialog while it exists (it is created on first use).
+    StartDialog* start_dialog() const;
+
+    // New: the start dialog, modal, then a new game however the dialog was closed.
+    void new_game();
+    // The client size the current board needs below the menu bar: the grid plus the panel.
+    QSize board_client_size() const;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    QTimer* make_timer(const char* name, int interval_ms, void (Game::*tick)());
+    void connect_menus();
+    // Runs a settings command, then shows the engine's settings as check marks again.
+    template <typename Command>
+    void run_setting(Command command);
+    void first_paint();
+    void redraw_board();
+    void apply_size_rule();
+    void dock_panel();
+    void centre_on_screen();
+    void exit_program();
+    void destroy_dialogs();
+
+    CardPictures pictures_;
+    BoardParts parts_;  // what the engine's services reach; filled in as the widgets are built
+    std::unique_ptr<BoardMenus> menus_;
+    std::unique_ptr<QtGameView> services_;
+    std::unique_ptr<Game> game_;
+    QPointer<StartDialog> begin_;
+    bool start_dialog_open_ = false;
+    bool ending_ = false;  // Exit or close has begun: nothing more reaches the game
+};
+
+}  // namespace vimbrel

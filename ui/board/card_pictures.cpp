@@ -1,0 +1,96 @@
+// Loading the card pictures and laying them onto white at the card size.
+#include "board/card_pictures.h"
+
+#include <QDebug>
+#include <QPainter>
+#include <QString>
+
+// Resources compiled into a static library must be registered by name from the global namespace.
+static void register_card_resources() { Q_INIT_RESOURCE(assets); }
+
+namespace vimbrel {
+
+namespace {
+
+constexpr qreal double_ratio = 2.0;
+
+QImage load_picture(const QString& path) {
+    QImage image(path);
+    if (image.isNull()) qWarning("Vimbrel: card picture %s is missing", qPrintable(path));
+    return image;
+}
+
+PictureImages load_set(const QString& suffix) {
+    PictureImages images;
+    images.back = load_picture(QStringLiteral(":/cards/back%1.png").arg(suffix));
+    images.blank = load_picture(QStringLiteral(":/cards/blank%1.png").arg(suffix));
+    for (int i = 0; i < face_count; ++i)
+        images.faces[i] =
+            load_picture(QStringLiteral(":/cards/face%1%2.png").arg(i, 2, 10, QChar('0')).arg(suffix));
+    return images;
+}
+
+bool complete(const PictureImages& images) {
+    if (images.back.isNull() || images.blank.isNull()) return false;
+    for (const QImage& face : images.faces)
+        if (face.isNull()) return false;
+    return true;
+}
+
+// One card-sized opaque pixmap: white, with the picture's top-left corner laid over it unscaled.
+QPixmap on_white(const QImage& image, QSize card, qreal ratio) {
+    const QSize device = card * ratio;
+    QImage canvas(device, QImage::Format_RGB32);
+    canvas.fill(Qt::white);
+    if (!image.isNull()) {
+        // Pixel for pixel: an @2x file arrives with ratio 2, which would halve it here.
+        QImage source = image;
+        source.setDevicePixelRatio(1.0);
+        QPainter painter(&canvas);
+        painter.drawImage(QPoint(0, 0), source, QRect(QPoint(0, 0), device));
+    }
+    QPixmap pixmap = QPixmap::fromImage(canvas);
+    pixmap.setDevicePixelRatio(ratio);
+    return pixmap;
+}
+
+}  // namespace
+
+CardPictures::CardPictures(const PictureImages& normal, const std::optional<PictureImages>& double_size)
+    : card_size_(normal.back.isNull() ? QSize(32, 32) : normal.back.size()),
+      normal_(make_set(normal, card_size_, 1.0)) {
+    emblem_.addPixmap(QPixmap::fromImage(normal.faces[emblem_face]));
+    if (double_size) {
+        double_size_ = make_set(*double_size, card_size_, double_ratio);
+        QPixmap emblem2 = QPixmap::fromImage(double_size->faces[emblem_face]);
+        emblem2.setDevicePixelRatio(double_ratio);
+        emblem_.addPixmap(emblem2);
+    }
+}
+
+CardPictures CardPictures::from_resources() {
+    register_card_resources();
+    PictureImages normal = load_set(QString());
+    PictureImages twice = load_set(QStringLiteral("@2x"));
+    if (complete(twice)) return CardPictures(normal, twice);
+    return CardPictures(normal);
+}
+
+CardPictures::Set CardPictures::make_set(const PictureImages& images, QSize card, qreal ratio) {
+    Set set;
+    set.back = on_white(images.back, card, ratio);
+    set.blank = on_white(images.blank, card, ratio);
+    for (int i = 0; i < face_count; ++i) set.faces[i] = on_white(images.faces[i], card, ratio);
+    return set;
+}
+
+const CardPictures::Set& CardPictures::set(qreal ratio) const {
+    return (double_size_ && ratio >= 1.5) ? *double_size_ : normal_;
+}
+
+const QPixmap& CardPictures::face(int index, qreal ratio) const {
+    const Set& s = set(ratio);
+    return (index >= 0 && index < face_count) ? s.faces[index] : s.back;
+}
+
+}  // namespace vimbrel

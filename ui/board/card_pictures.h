@@ -1,0 +1,62 @@
+// The 27 card pictures (back, empty place, 25 faces) as drawing sources, at 1x and optionally 2x.
+#pragma once
+
+#include <QIcon>
+#include <QImage>
+#include <QPixmap>
+#include <QSize>
+
+#include <array>
+#include <optional>
+
+namespace vimbrel {
+
+inline constexpr int face_count = 25;
+inline constexpr int emblem_face = 1;  // face 1 doubles as the program's emblem
+
+// The pictures as they come from their files; faces may be partly transparent.
+struct PictureImages {
+    QImage back;
+    QImage blank;
+    std::array<QImage, face_count> faces;
+};
+
+// Every picture is laid onto white once, so that drawing a card is a plain opaque copy and a
+// transparent area shows the white of the table. The card size is the size of the back at 1x.
+class CardPictures {
+public:
+    // normal: the 1x pictures; double_size: their 2x twins for high-density screens, if any.
+    explicit CardPictures(const PictureImages& normal,
+                          const std::optional<PictureImages>& double_size = std::nullopt);
+
+    // Loads the pictures compiled into the program (":/cards/…", each with an @2x twin).
+    static CardPictures from_resources();
+
+    // Card size in logical pixels: the size of the 1x back (32 by 32 with the shipped art).
+    QSize card_size() const { return card_size_; }
+
+    // The pictures to draw on a surface of the given device pixel ratio: the 2x set from 1.5 on.
+    const QPixmap& back(qreal ratio) const { return set(ratio).back; }
+    const QPixmap& blank(qreal ratio) const { return set(ratio).blank; }
+    // Face `index` (0..24); any other index gives the back, so a bad index can never crash.
+    const QPixmap& face(int index, qreal ratio) const;
+
+    // The emblem with its transparency kept, for the window icon.
+    const QIcon& emblem() const { return emblem_; }
+
+private:
+    struct Set {
+        QPixmap back;
+        QPixmap blank;
+        std::array<QPixmap, face_count> faces;
+    };
+    static Set make_set(const PictureImages& images, QSize card, qreal ratio);
+    const Set& set(qreal ratio) const;
+
+    QSize card_size_;
+    Set normal_;
+    std::optional<Set> double_size_;
+    QIcon emblem_;
+};
+
+}  // namespace vimbrel

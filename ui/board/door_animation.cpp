@@ -1,0 +1,47 @@
+// Composing the steps of the sliding-door animation.
+#include "board/door_animation.h"
+
+#include <QPainter>
+
+#include <cmath>
+
+namespace vimbrel {
+
+void copy_columns(QPainter& painter, const QPixmap& source, int source_x, int x, int width, int height) {
+    if (width <= 0 || height <= 0) return;
+    // The source rectangle of drawPixmap is in the source's device pixels.
+    const qreal ratio = source.devicePixelRatio();
+    painter.drawPixmap(QRectF(x, 0, width, height), source,
+                       QRectF(source_x * ratio, 0, width * ratio, height * ratio));
+}
+
+void compose_door_step(QPixmap& temp, CardMotion motion, int j, const DoorPictures& pictures, QSize card) {
+    const int w = card.width();
+    const int h = card.height();
+    QPainter painter(&temp);
+    painter.setCompositionMode(QPainter::CompositionMode_Source);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+    switch (motion) {
+        case CardMotion::open:
+            copy_columns(painter, pictures.face, 0, 0, j, h);
+            copy_columns(painter, pictures.back, 0, j, w - j, h);
+            break;
+        case CardMotion::close:
+            copy_columns(painter, pictures.back, w - j, 0, j, h);
+            copy_columns(painter, pictures.face, j, j, w - j, h);
+            break;
+        case CardMotion::remove:
+            copy_columns(painter, pictures.blank, w - j, 0, j, h);
+            copy_columns(painter, pictures.face, 0, j, w - j, h);
+            break;
+    }
+}
+
+std::array<int, 8> reveal_widths(int card_width) {
+    std::array<int, 8> widths{};
+    for (int k = 1; k <= 8; ++k)
+        widths[k - 1] = static_cast<int>(std::nearbyint(card_width * k / 8.0));  // ties to even
+    return widths;
+}
+
+}  // namespace vimbrel

@@ -1,0 +1,113 @@
+// The engine's services on Qt: timers, drawing, labels, menus, pointer, sound, chance and clock.
+#include "board/qt_game_view.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QGuiApplication>
+#include <QMessageBox>
+#include <QTime>
+#include <QTimer>
+#include <QWidget>
+
+#include "board/board_view.h"
+#include "board/card_pictures.h"
+#include "board/status_panel.h"
+
+namespace vimbrel {
+
+namespace {
+
+QString to_qstring(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+}  // namespace
+
+QtGameView::QtGameView(const BoardParts& parts) : parts_(parts), random_(RandomGenerator::from_entropy()) {}
+
+QtGameView::~QtGameView() {
+    // Qt's override cursor is application-wide and would outlive the window.
+    if (busy_) QGuiApplication::restoreOverrideCursor();
+}
+
+ViewMetrics QtGameView::metrics() {
+    ViewMetrics m;
+    const QSize card = parts_.pictures->card_size();
+    m.card_width = card.width();
+    m.card_height = card.height();
+    m.panel_width = panel_width;
+    const int dpi_x = parts_.window->logicalDpiX();
+    const int dpi_y = parts_.window->logicalDpiY();
+    if (dpi_x > 0) m.twips_per_pixel_x = 1440.0f / static_cast<float>(dpi_x);
+    if (dpi_y > 0) m.twips_per_pixel_y = (1440 + dpi_y / 2) / dpi_y;
+    return m;
+}
+
+QTimer* QtGameView::timer(GameTimer which) const {
+    switch (which) {
+        case GameTimer::time_over: return parts_.time_over;
+        case GameTimer::next_turn: return parts_.next_turn;
+        case GameTimer::com_timer: return parts_.com_timer;
+    }
+    return parts_.time_over;
+}
+
+void QtGameView::start_timer(GameTimer which) { timer(which)->start(); }
+
+void QtGameView::stop_timer(GameTimer which) { timer(which)->stop(); }
+
+void QtGameView::stop_all_timers() {
+    parts_.time_over->stop();
+    parts_.next_turn->stop();
+    parts_.com_timer->stop();
+}
+
+void QtGameView::animate_card(CardMotion motion, int row, int col, int face, int door_delay) {
+    parts_.view->animate_card(motion, row, col, face, door_delay);
+}
+
+void QtGameView::reveal_card(int row, int col, int face) { parts_.view->reveal_card(row, col, face); }
+
+void QtGameView::redraw_board() { parts_.redraw_board(); }
+
+void QtGameView::show_score(int index, int value) { parts_.panel->set_score(index, value); }
+
+void QtGameView::show_player_names(std::string_view first, std::string_view second) {
+    parts_.panel->set_names(to_qstring(first), to_qstring(second));
+}
+
+void QtGameView::show_status(std::string_view text) { parts_.panel->set_status(to_qstring(text)); }
+
+void QtGameView::show_round(int round) { parts_.panel->set_round(round); }
+
+void QtGameView::enable_menu_item(MenuItem item, bool enabled) {
+    (item == MenuItem::show_cards ? parts_.show_cards : parts_.about)->setEnabled(enabled);
+}
+
+void QtGameView::set_busy_pointer(bool busy) {
+    // The override cursor is a stack: push once when busy starts, pop once when it ends.
+    if (busy == busy_) return;
+    busy_ = busy;
+    if (busy)
+        QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    else
+        QGuiApplication::restoreOverrideCursor();
+}
+
+void QtGameView::beep() { QApplication::beep(); }
+
+void QtGameView::message_box(std::string_view text, std::string_view title) {
+    QMessageBox box(QMessageBox::NoIcon, to_qstring(title), to_qstring(text), QMessageBox::Ok, parts_.window);
+    box.exec();
+}
+
+void QtGameView::yield() { parts_.panel->repaint_now(); }
+
+double QtGameView::random() { return random_.next(); }
+
+TimeOfDay QtGameView::time_of_day() {
+    const QTime now = QTime::currentTime();
+    return {now.second(), now.minute()};
+}
+
+}  // namespace vimbrel

@@ -1,0 +1,39 @@
+// The status panel `display`: the players' names and scores, the turn text and the round.
+#pragma once
+
+#include <QFrame>
+#include <QString>
+
+#include <array>
+
+class QLabel;
+
+namespace vimbrel {
+
+inline constexpr int panel_width = 113;  // pixels: 1695 twips at 15 twips per pixel
+
+// A raised 3-D panel holding seven grey labels at fixed places; the board window docks it at the
+// right edge of its client area. Mouse releases over it stay here and never reach the board.
+class StatusPanel final : public QFrame {
+    Q_OBJECT
+
+public:
+    explicit StatusPanel(QWidget* parent = nullptr);
+
+    // index 0: player 1's label, index 1: player 2's or the computer's.
+    void set_score(int index, int value);
+    void set_names(const QString& first, const QString& second);
+    void set_status(const QString& text);
+    void set_round(int round);
+
+    // Repaints the panel and its labels at once, without running the event loop.
+    void repaint_now();
+
+private:
+    std::array<QLabel*, 2> player_name_{};
+    std::array<QLabel*, 2> score_{};
+    QLabel* status_ = nullptr;
+    QLabel* round_ = nullptr;
+};
+
+}  // namespace vimbrel

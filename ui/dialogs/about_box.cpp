@@ -1,0 +1,223 @@
+// The About box and its sliding logo animation.
+#include "dialogs/about_box.h"
+
+#include <QGuiApplication>
+#include <QLabel>
+#include <QPainter>
+#include <QPushButton>
+#include <QScreen>
+#include <QTimer>
+#include <QWindow>
+
+#include <chrono>
+#include <thread>
+#include <utility>
+
+namespace vimbrel {
+
+namespace {
+
+// Window geometry is laid out in twips (1/1440 inch) and converted with the screen's logical DPI.
+class Twips {
+public:
+    explicit Twips(const QScreen& screen)
+        : dpi_x_(screen.logicalDotsPerInchX()), dpi_y_(screen.logicalDotsPerInchY()) {}
+    QSize size(int w, int h) const { return {x(w), y(h)}; }
+    QPoint point(int l, int t) const { return {x(l), y(t)}; }
+    QRect rect(int l, int t, int w, int h) const { return {x(l), y(t), x(w), y(h)}; }
+
+private:
+    int x(int twips) const { return qRound(twips * dpi_x_ / 1440.0); }
+    int y(int twips) const { return qRound(twips * dpi_y_ / 1440.0); }
+    qreal dpi_x_;
+    qreal dpi_y_;
+};
+
+// Block copy of source's logical rectangle from to painter's logical point to. The source
+// rectangle is scaled to the pixmap's own device pixels, so a high-DPI image is copied pixel
+// for pixel instead of losing three quarters of itself.
+void blit(QPainter& painter, QPoint to, const QPixmap& source, const QRect& from) {
+    if (from.isEmpty()) return;
+    const qreal ratio = source.devicePixelRatio();
+    const QRectF device_from(from.x() * ratio, from.y() * ratio, from.width() * ratio,
+                             from.height() * ratio);
+    painter.drawPixmap(QRectF(to, from.size()), source, device_from);
+}
+
+// An image as a picture widget holds it: its transparent parts filled with the background.
+QPixmap on_background(const QPixmap& image, const QColor& background) {
+    if (image.isNull()) return image;
+    QPixmap flat(image.size());
+    flat.setDevicePixelRatio(image.devicePixelRatio());
+    flat.fill(background);
+    QPainter painter(&flat);
+    painter.drawPixmap(0, 0, image);
+    return flat;
+}
+
+// Stands in for removing the window menu's size, minimize and maximize entries: the box keeps
+// a title and a close button only.
+void strip_window_menu(QWidget& window) {
+    window.setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowCloseButtonHint);
+}
+
+QLabel* add_label(QWidget* parent, const char* name, const QString& text, const QRect& where) {
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(QLatin1String(name));
+    label->setGeometry(where);
+    label->setWordWrap(true);
+    return label;
+}
+
+}  // namespace
+
+// The visible logo. At rest it shows its resting image; during a sweep, each frame just
+// composed in the scratch picture, painted before show_now returns.
+class LogoPicture final : public QWidget {
+public:
+    using QWidget::QWidget;
+
+    void set_resting(const QPixmap& image) { resting_ = image; }
+
+    // Copies the top-left size of frame onto the picture, on the screen at once.
+    void show_now(const QPixmap& frame, QSize size) {
+        frame_ = &frame;
+        frame_size_ = size;
+        repaint();
+        frame_ = nullptr;
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter painter(this);
+        painter.setCompositionMode(QPainter::CompositionMode_Source);
+        if (frame_)
+            blit(painter, {0, 0}, *frame_, QRect({0, 0}, frame_size_));
+        else
+            blit(painter, {0, 0}, resting_,
+                 QRect({0, 0}, resting_.deviceIndependentSize().toSize()));
+    }
+
+private:
+    QPixmap resting_;
+    const QPixmap* frame_ = nullptr;
+    QSize frame_size_;
+};
+
+AboutBox::AboutBox(const QPixmap& back, const QPixmap& emblem, QPixmap& temp_pic,
+                   std::function<int()> game_speed, QWidget* parent)
+    : QDialog(parent), back_(back), temp_pic_(temp_pic), game_speed_(std::move(game_speed)) {
+    setObjectName(QStringLiteral("aboutbox"));
+    setWindowTitle(QStringLiteral("About " VIMBREL_NAME));
+    setAttribute(Qt::WA_DeleteOnClose);
+    setBackgroundRole(QPalette::Base);
+    setAutoFillBackground(true);
+    strip_window_menu(*this);
+    QScreen& screen = parent ? *parent->screen() : *QGuiApplication::primaryScreen();
+    const Twips twips(screen);
+    setFixedSize(twips.size(5745, 3195));
+
+    timer_ = new QTimer(this);
+    timer_->setObjectName(QStringLiteral("Timer1"));
+    timer_->setInterval(500);
+    connect(timer_, &QTimer::timeout, this, &AboutBox::tick);
+
+    const QPixmap picture = on_background(emblem, palette().color(QPalette::Base));
+    const QSize picture_size = picture.deviceIndependentSize().toSize();
+    origin_logo_ = new QLabel(this);
+    origin_logo_->setObjectName(QStringLiteral("origin_logo"));
+    origin_logo_->setPixmap(picture);
+    origin_logo_->setGeometry(QRect(twips.point(4680, 120), picture_size));
+    origin_logo_->hide();
+
+    auto* thanks = new QPushButton(QStringLiteral("Thanks for Playing"), this);
+    thanks->setObjectName(QStringLiteral("Command1"));
+    thanks->setGeometry(twips.rect(360, 1800, 1935, 375));
+    connect(thanks, &QPushButton::clicked, this, &QDialog::accept);
+
+    logo_ = new LogoPicture(this);
+    logo_->setObjectName(QStringLiteral("logo"));
+    logo_->setGeometry(QRect(twips.point(240, 120), picture_size));
+    logo_->set_resting(picture);
+
+    QLabel* title = add_label(this, "Label1", QStringLiteral(VIMBREL_NAME " 3.0 for Windows95"),
+                              twips.rect(1080, 240, 3495, 255));
+    title->setWordWrap(false);
+    QFont bold = title->font();
+    bold.setBold(true);
+    title->setFont(bold);
+    add_label(this, "Label2",
+              QStringLiteral("A memory card game for one player against a forgetful computer, "
+                             "or for two players."),
+              twips.rect(1080, 660, 4455, 450));
+    add_label(this, "Label3", QStringLiteral("Version " VIMBREL_VERSION),
+              twips.rect(1080, 1140, 4455, 255));
+    add_label(this, "Label4",
+              QStringLiteral("Card pictures: Twemoji by Twitter, Inc and other contributors, "
+                             "CC-BY 4.0"),
+              twips.rect(360, 2280, 5145, 450));
+    add_label(this, "Label5", QStringLiteral("https://creativecommons.org/licenses/by/4.0/"),
+              twips.rect(360, 2730, 5145, 255));
+    add_label(this, "Label6", QStringLiteral("Uses the Qt toolkit under the GNU LGPL v3."),
+              twips.rect(2520, 1770, 2985, 450));
+
+    // Centred once, by the outer size. The native window is made first so that the platform
+    // can tell its frame where it knows it already.
+    create();
+    const QRect area = screen.geometry();
+    const QSize outer = size().grownBy(windowHandle()->frameMargins());
+    move(area.x() + (area.width() - outer.width()) / 2,
+         area.y() + (area.height() - outer.height()) / 2);
+
+    const QSize card = back_.deviceIndependentSize().toSize();
+    w_ = card.width();
+    h_ = card.height();
+    timer_->start();
+}
+
+void AboutBox::tick() {
+    timer_->stop();
+    if (phase_ == 1) {
+        phase_ = 0;
+        logo_->set_resting(origin_logo_->pixmap());
+        for (int i = 1; i <= w_; ++i) uncover_step(i);
+    } else {
+        for (int i = 1; i <= w_; ++i) cover_step(i);
+        phase_ = 1;
+        logo_->set_resting(back_);
+    }
+    timer_->start();
+}
+
+// The card back slides in from the left over the emblem, which stays in place.
+void AboutBox::cover_step(int i) {
+    {
+        QPainter painter(&temp_pic_);
+        painter.setCompositionMode(QPainter::CompositionMode_Source);
+        blit(painter, {0, 0}, back_, QRect(w_ - i, 0, i, h_));
+        blit(painter, {i, 0}, origin_logo_->pixmap(), QRect(i, 0, w_ - i, h_));
+    }
+    show_frame_and_pause();
+}
+
+// The card back slides out to the right, uncovering the emblem from the left.
+void AboutBox::uncover_step(int i) {
+    {
+        QPainter painter(&temp_pic_);
+        painter.setCompositionMode(QPainter::CompositionMode_Source);
+        blit(painter, {0, 0}, origin_logo_->pixmap(), QRect(0, 0, i, h_));
+        blit(painter, {i, 0}, back_, QRect(0, 0, w_ - i, h_));
+    }
+    show_frame_and_pause();
+}
+
+// The pause sleeps rather than spins, and lets no event through, so that input waits until
+// the sweep is over.
+void AboutBox::show_frame_and_pause() {
+    logo_->show_now(temp_pic_, {w_, h_});
+    const int speed = game_speed_ ? game_speed_() : 0;
+    if (speed > 0) std::this_thread::sleep_for(std::chrono::microseconds(speed) * 500);
+}
+
+}  // namespace vimbrel

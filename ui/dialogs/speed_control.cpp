@@ -1,0 +1,108 @@
+// The game speed dialog and its holder.
+#include "dialogs/speed_control.h"
+
+#include <QGuiApplication>
+#include <QLabel>
+#include <QPushButton>
+#include <QScreen>
+#include <QSlider>
+#include <QWindow>
+
+namespace vimbrel {
+
+namespace {
+
+// Window geometry is laid out in twips (1/1440 inch) and converted with the screen's logical DPI.
+class Twips {
+public:
+    explicit Twips(const QScreen& screen)
+        : dpi_x_(screen.logicalDotsPerInchX()), dpi_y_(screen.logicalDotsPerInchY()) {}
+    QSize size(int w, int h) const { return {x(w), y(h)}; }
+    QRect rect(int l, int t, int w, int h) const { return {x(l), y(t), x(w), y(h)}; }
+
+private:
+    int x(int twips) const { return qRound(twips * dpi_x_ / 1440.0); }
+    int y(int twips) const { return qRound(twips * dpi_y_ / 1440.0); }
+    qreal dpi_x_;
+    qreal dpi_y_;
+};
+
+constexpr int initial_speed = 10;
+
+}  // namespace
+
+SpeedControl::SpeedControl(QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowCloseButtonHint) {
+    setObjectName(QStringLiteral("Speed_control"));
+    setWindowTitle(QStringLiteral("Game Speed"));
+    QScreen& screen = parent ? *parent->screen() : *QGuiApplication::primaryScreen();
+    const Twips twips(screen);
+    setFixedSize(twips.size(4650, 1200));
+
+    auto* ok = new QPushButton(QStringLiteral("OK"), this);
+    ok->setObjectName(QStringLiteral("Command1"));
+    ok->setGeometry(twips.rect(1800, 720, 1095, 375));
+    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+
+    slider_ = new QSlider(Qt::Horizontal, this);
+    slider_->setObjectName(QStringLiteral("Hscroll1"));
+    slider_->setGeometry(twips.rect(480, 240, 3735, 270));
+    slider_->setRange(0, 100);
+    slider_->setSingleStep(1);
+    slider_->setPageStep(10);
+    slider_->setValue(initial_speed);
+
+    auto* fast = new QLabel(QStringLiteral("Fast"), this);
+    fast->setObjectName(QStringLiteral("Label1"));
+    fast->setGeometry(twips.rect(480, 600, 495, 255));
+    auto* slow = new QLabel(QStringLiteral("Slow"), this);
+    slow->setObjectName(QStringLiteral("Slow"));
+    slow->setGeometry(twips.rect(3840, 600, 615, 255));
+
+    // The labels take no focus: OK has it when the dialog first opens, the slider comes next.
+    setTabOrder(ok, slider_);
+    ok->setFocus();
+
+    // Centred once, by the outer size; hiding and showing again keeps the position. The native
+    // window is made first so that the platform can tell its frame where it knows it already.
+    create();
+    const QRect area = screen.geometry();
+    const QSize outer = size().grownBy(windowHandle()->frameMargins());
+    move(area.x() + (area.width() - outer.width()) / 2,
+         area.y() + (area.height() - outer.height()) / 2);
+}
+
+int SpeedControl::value() const {
+    return slider_->value();
+}
+
+SpeedSetting::SpeedSetting(QWidget* parent) : parent_(parent) {}
+
+SpeedSetting::~SpeedSetting() {
+    destroy();
+}
+
+SpeedControl& SpeedSetting::dialog() {
+    if (!dialog_) dialog_ = new SpeedControl(parent_);
+    return *dialog_;
+}
+
+int SpeedSetting::value() {
+    return dialog().value();
+}
+
+int SpeedSetting::show_modal() {
+    const QPointer<SpeedControl> shown = &dialog();
+    const int result = shown->exec();
+    // Only OK keeps the dialog; closing it any other way (its frame, Escape) throws it away,
+    // so the next reading starts again from the initial value.
+    if (shown && result != QDialog::Accepted) destroy();
+    return value();
+}
+
+void SpeedSetting::destroy() {
+    delete dialog_.data();
+}
+
+}  // namespace vimbrel
