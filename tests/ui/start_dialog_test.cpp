@@ -121,8 +121,7 @@ void StartDialogTest::closing_the_board_destroys_the_hidden_dialogs() {
     auto board = open_board();
     QVERIFY(board);
     QPointer<StartDialog> begin = board->start_dialog();
-    QPointer<QDialog> speed = new QDialog(board.get());
-    speed->setObjectName(QStringLiteral("Speed_control"));
+    QPointer<QDialog> speed = &board->speed().dialog();
     click_cell(*board, 1);
     board->close();
     QVERIFY(begin.isNull());

@@ -27,7 +27,10 @@ public:
     void reveal_card(int row, int col, int face);
 
     // The scratch picture in which every animation step is composed; the About box uses it too.
-    QPixmap& temp_pic() { return temp_pic_; }
+    QPixmap& temp_pic() {
+        prepare_temp_pic();
+        return temp_pic_;
+    }
     // The rectangle of the cell at row, col (from 1), in this widget's pixels.
     QRect cell_rect(int row, int col) const;
 

@@ -13,6 +13,7 @@
 #include "board/board_menus.h"
 #include "board/board_view.h"
 #include "board/status_panel.h"
+#include "dialogs/about_box.h"
 #include "dialogs/start_dialog.h"
 
 namespace vimbrel {
@@ -83,7 +84,8 @@ void BoardWindow::connect_menus() {
     connect(m.new_game, &QAction::triggered, this, &BoardWindow::new_game);
     connect(m.show_cards, &QAction::triggered, this, [this] { run_setting([this] { game_->show_cards(); }); });
     connect(m.quit, &QAction::triggered, this, &BoardWindow::exit_program);
-    // Game Speed and About open dialogs that are wired up by whoever builds them.
+    connect(m.door_speed, &QAction::triggered, this, &BoardWindow::choose_game_speed);
+    connect(m.about, &QAction::triggered, this, &BoardWindow::show_about);
 
     const auto on = [this](QAction* action, auto command) {
         connect(action, &QAction::triggered, this, [this, command] { run_setting(command); });
@@ -122,6 +124,20 @@ void BoardWindow::new_game() {
 }
 
 StartDialog* BoardWindow::start_dialog() const { return begin_; }
+
+void BoardWindow::choose_game_speed() {
+    if (ending_) return;
+    const int speed = speed_.show_modal();
+    if (!ending_) game_->set_door_delay(speed);
+}
+
+void BoardWindow::show_about() {
+    if (ending_ || !game_->menu_item_enabled(MenuItem::about)) return;
+    const qreal ratio = parts_.view->devicePixelRatioF();
+    auto* box = new AboutBox(pictures_.back(ratio), pictures_.face(emblem_face, ratio),
+                             parts_.view->temp_pic(), [this] { return speed_.value(); }, this);
+    box->exec();  // it deletes itself when it closes
+}
 
 QSize BoardWindow::board_client_size() const {
     const GameState& s = game_->state();
@@ -170,8 +186,7 @@ void BoardWindow::exit_program() {
 
 void BoardWindow::destroy_dialogs() {
     // The game speed dialog first, then the start dialog; neither is created here.
-    for (QWidget* widget : QApplication::topLevelWidgets())
-        if (widget->objectName() == QLatin1String("Speed_control")) delete widget;
+    speed_.destroy();
     delete begin_;
 }
 

@@ -8,6 +8,7 @@
 
 #include "board/card_pictures.h"
 #include "board/qt_game_view.h"
+#include "dialogs/speed_control.h"
 #include "game.h"
 
 class QTimer;
@@ -38,6 +39,12 @@ public:
 
     // New: the start dialog, modal, then a new game however the dialog was closed.
     void new_game();
+    // Game Speed: the speed dialog, modal, then its slider becomes the animation speed.
+    void choose_game_speed();
+    // About: a fresh About box, modal; it is destroyed when it closes.
+    void show_about();
+    // The game speed dialog's holder; the dialog exists only once it has been needed.
+    SpeedSetting& speed() { return speed_; }
     // The client size the current board needs below the menu bar: the grid plus the panel.
     QSize board_client_size() const;
 
@@ -65,6 +72,7 @@ private:
     std::unique_ptr<QtGameView> services_;
     std::unique_ptr<Game> game_;
     QPointer<StartDialog> begin_;
+    SpeedSetting speed_{this};
     bool start_dialog_open_ = false;
     bool ending_ = false;  // Exit or close has begun: nothing more reaches the game
 };

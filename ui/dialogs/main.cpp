@@ -10,6 +10,7 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationVersion(QStringLiteral(VIMBREL_VERSION));
 
     vimbrel::BoardWindow board(vimbrel::CardPictures::from_resources());
+    QApplication::setWindowIcon(board.pictures().emblem());
     board.show();
     return QApplication::exec();
 }
