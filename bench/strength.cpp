@@ -1,4 +1,5 @@
 // Prints how often the computer wins, draws and loses against reference players, per setting.
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -26,8 +27,25 @@ const char* mode_name(ChoiceMode m) {
     return m == ChoiceMode::ai_and_memory ? "AI+Memory" : "Memory";
 }
 
-// Half-width of the 95 % normal-approximation interval of a share, in percent.
-double margin(double share, int n) { return 196.0 * std::sqrt(share * (1 - share) / n); }
+// The 95 % Wilson score interval of a share seen k times in n games, in percent. Unlike the
+// normal approximation it stays honest at shares of 0 and 1.
+struct Interval {
+    double low, high;
+};
+Interval wilson(int k, int n) {
+    const double z = 1.96, p = static_cast<double>(k) / n;
+    const double centre = (p + z * z / (2.0 * n)) / (1 + z * z / n);
+    const double half = z * std::sqrt(p * (1 - p) / n + z * z / (4.0 * n * n)) / (1 + z * z / n);
+    return {100 * std::max(0.0, centre - half), 100 * std::min(1.0, centre + half)};
+}
+
+// "87.6 (86.1-89.0)": the share in percent and its interval.
+std::string share(int k, int n) {
+    const Interval i = wilson(k, n);
+    char text[48];
+    std::snprintf(text, sizeof text, "%5.1f (%.1f-%.1f)", 100.0 * k / n, i.low, i.high);
+    return text;
+}
 
 void usage() {
     std::puts(
@@ -82,14 +100,15 @@ int main(int argc, char** argv) {
         }
     }
 
-    std::printf("%d games per row, seed %llu; shares are the computer's, with 95 %% margins\n\n",
+    std::printf("%d games per row, seed %llu; shares of the computer's games in percent, with their "
+                "95 %% intervals\n\n",
                 games, static_cast<unsigned long long>(seed));
     if (markdown) {
-        std::puts("| opponent | board | memory | choice | computer wins | draws | computer loses | "
+        std::puts("| opponent | board | memory | choice | computer wins % | draws % | computer loses % | "
                   "computer's mean score | opponent's mean score | mean rounds |");
         std::puts("|---|---|---|---|---|---|---|---|---|---|");
     } else {
-        std::printf("%-9s %-5s %-6s %-9s %13s %13s %13s %7s %7s %7s\n", "opponent", "board",
+        std::printf("%-9s %-5s %-6s %-9s %-18s %-18s %-18s %7s %7s %7s\n", "opponent", "board",
                     "memory", "choice", "win %", "draw %", "loss %", "score", "opp.", "rounds");
     }
     for (const std::string& name : opponents) {
@@ -109,24 +128,14 @@ int main(int argc, char** argv) {
                         opponent_score += r.person_score;
                         rounds += r.rounds;
                     }
-                    const double w = static_cast<double>(wins) / games;
-                    const double d = static_cast<double>(draws) / games;
-                    const double l = 1 - w - d;
-                    if (markdown) {
-                        std::printf("| %s | %dx%d | %s | %s | %.1f ± %.1f %% | %.1f ± %.1f %% | "
-                                    "%.1f ± %.1f %% | %.1f | %.1f | %.1f |\n",
-                                    name.c_str(), size, size, level_name(level), mode_name(mode),
-                                    100 * w, margin(w, games), 100 * d, margin(d, games), 100 * l,
-                                    margin(l, games), score / games, opponent_score / games,
-                                    rounds / games);
-                    } else {
-                        std::printf("%-9s %2dx%-2d %-6s %-9s %6.1f ±%4.1f %6.1f ±%4.1f %6.1f ±%4.1f "
-                                    "%7.1f %7.1f %7.1f\n",
-                                    name.c_str(), size, size, level_name(level), mode_name(mode),
-                                    100 * w, margin(w, games), 100 * d, margin(d, games), 100 * l,
-                                    margin(l, games), score / games, opponent_score / games,
-                                    rounds / games);
-                    }
+                    const int losses = games - wins - draws;
+                    const char* format = markdown
+                                             ? "| %s | %dx%d | %s | %s | %s | %s | %s | %.1f | %.1f | %.1f |\n"
+                                             : "%-9s %2dx%-2d %-6s %-9s %-18s %-18s %-18s %7.1f %7.1f %7.1f\n";
+                    std::printf(format, name.c_str(), size, size, level_name(level), mode_name(mode),
+                                share(wins, games).c_str(), share(draws, games).c_str(),
+                                share(losses, games).c_str(), score / games, opponent_score / games,
+                                rounds / games);
                     std::fflush(stdout);
                 }
             }
