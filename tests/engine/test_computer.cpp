@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <set>
+#include <tuple>
 
 #include "computer_player.h"
 #include "table.h"
@@ -102,32 +103,99 @@ TEST(Choice, ARememberedPairComesFirstInScanOrder) {
     EXPECT_TRUE(choice.pair_found);
 }
 
-TEST(Choice, RememberedPairMatchesAPlainScanOnRandomMemories) {
+// The computer's move written out step by step, as plainly as it can be, to check the engine's
+// faster version against.
+ComputerChoice reference_move(GameState& s, ChoiceMode mode, const std::function<double()>& random) {
+    const int n = s.cell_count();
+    const double p = n / 2.0, f = (p - s.pairs_taken) / p;
+    for (int c = 1; c <= n; ++c) {
+        float m = static_cast<float>(s.memory_strength[c] - s.forget_rate[c] - f * s.forget_rate[c]);
+        s.memory_strength[c] = m < 0 ? 0 : m;
+    }
+    const auto known = [&](int c) { return s.memory_strength[c] > s.memory_threshold; };
+    for (int a = 1; a <= n; ++a) {
+        if (!known(a)) continue;
+        for (int b = a + 1; b <= n; ++b) {
+            if (known(b) && s.card_face[a] == s.card_face[b]) return {a, b, true};
+        }
+    }
+    const auto mark = [&] {
+        float m = 0;
+        for (int c = 1; c <= n; ++c) {
+            if (s.cell_state[c] == face_down && s.forget_rate[c] > m) m = s.forget_rate[c];
+        }
+        for (int c = 1; c <= n; ++c) s.candidate[c] = s.forget_rate[c] == m ? -1.0f : 0.0f;
+    };
+    const bool ai = mode == ChoiceMode::ai_and_memory;
+    if (ai) mark();
+    int first;
+    do {
+        first = random_cell(random(), n);
+    } while (!(s.cell_state[first] == face_down && s.candidate[first] != 0));
+    s.cell_state[first] = face_up;
+    for (int b = 1; b <= n; ++b) {
+        if (known(b) && s.card_face[first] == s.card_face[b] && b != first) return {first, b, true};
+    }
+    if (ai) mark();
+    int second;
+    do {
+        second = random_cell(random(), n);
+    } while (!(s.cell_state[second] == face_down && second != first && s.candidate[second] != 0));
+    return {first, second, s.card_face[first] == s.card_face[second]};
+}
+
+TEST(Choice, MatchesTheStepByStepMoveOnRandomBoards) {
     RandomGenerator g(11);
-    for (int trial = 0; trial < 3000; ++trial) {
-        GameState s = fresh_board(10, MemoryLevel::normal);
-        // Shuffle the pictures so that pairs of known cells turn up in any order.
-        for (int c = 100; c > 1; --c) {
-            std::swap(s.card_face[c], s.card_face[1 + static_cast<int>(g.next() * c)]);
-        }
-        for (int c = 1; c <= 100; ++c) {
-            if (g.next() < 0.15) s.memory_strength[c] = 1000 + static_cast<float>(g.next() * 500);
-        }
-        GameState faded = s;
-        fade_memory(faded);
-        std::pair<int, int> expected{0, 0};
-        for (int a = 1; a <= 100 && !expected.first; ++a) {
-            for (int b = a + 1; b <= 100 && is_known(faded, a); ++b) {
-                if (is_known(faded, b) && faded.card_face[a] == faded.card_face[b]) {
-                    expected = {a, b};
-                    break;
+    int pairs_from_memory = 0, guesses = 0;
+    for (int trial = 0; trial < 20000; ++trial) {
+        const int grid = 6 + 2 * (trial % 3);
+        GameState s = fresh_board(grid, static_cast<MemoryLevel>(trial / 3 % 3));
+        const int n = grid * grid;
+        // Shuffle the pictures, take some pairs away, and give the rest a history of sightings.
+        for (int c = n; c > 1; --c) std::swap(s.card_face[c], s.card_face[1 + static_cast<int>(g.next() * c)]);
+        const double gone = g.next() * 0.9;
+        for (int face = 0; face < n / 4; ++face) {
+            for (int half = 0; half < 2; ++half) {
+                if (g.next() >= gone) continue;
+                int taken = 0;
+                for (int c = 1; c <= n && taken < 2; ++c) {
+                    if (s.card_face[c] == face && s.cell_state[c] == face_down) {
+                        s.cell_state[c] = removed;
+                        ++taken;
+                    }
                 }
+                ++s.pairs_taken;
             }
         }
-        if (!expected.first) continue;
-        const ComputerChoice choice = choose_computer_move(s, ChoiceMode::ai_and_memory, script({}));
-        ASSERT_EQ(std::pair(choice.first, choice.second), expected) << "trial " << trial;
+        int face_down_left = 0;
+        for (int c = 1; c <= n; ++c) {
+            if (s.cell_state[c] != face_down) continue;
+            ++face_down_left;
+            const int seen = g.next() < 0.7 ? 0 : 1 + static_cast<int>(g.next() * 3);
+            for (int i = 0; i < seen; ++i) remember_seen(s, c);
+            s.memory_strength[c] *= static_cast<float>(g.next());
+        }
+        if (face_down_left < 2) continue;
+        const auto mode = static_cast<ChoiceMode>(trial % 2);
+        if (g.next() < 0.3) {
+            for (int c = 1; c <= n; ++c) s.candidate[c] = g.next() < 0.5 ? -1.0f : 0.0f;
+            if (mode == ChoiceMode::memory_only) s.candidate.fill(-1.0f);
+        }
+
+        GameState expected_state = s;
+        RandomGenerator a(trial), b(trial);
+        const ComputerChoice expected = reference_move(expected_state, mode, [&] { return a.next(); });
+        const ComputerChoice choice = choose_computer_move(s, mode, [&] { return b.next(); });
+        ASSERT_EQ(std::tie(choice.first, choice.second, choice.pair_found),
+                  std::tie(expected.first, expected.second, expected.pair_found))
+            << "trial " << trial;
+        ASSERT_EQ(s.memory_strength, expected_state.memory_strength) << "trial " << trial;
+        ASSERT_EQ(s.candidate, expected_state.candidate) << "trial " << trial;
+        ASSERT_EQ(s.cell_state, expected_state.cell_state) << "trial " << trial;
+        (choice.pair_found ? pairs_from_memory : guesses) += 1;
     }
+    EXPECT_GT(pairs_from_memory, 1000);  // the boards exercise both branches
+    EXPECT_GT(guesses, 1000);
 }
 
 TEST(Choice, ARandomCardIsCompletedFromMemory) {
