@@ -14,6 +14,7 @@ QMenu* add_menu(QMenuBar& bar, const char* name, const QString& caption) {
     QMenu* menu = bar.addMenu(caption);
     menu->setObjectName(QString::fromLatin1(name));
     menu->menuAction()->setObjectName(QString::fromLatin1(name));
+    menu->setAccessibleName(caption);  // the open menu is named like its entry in the bar
     return menu;
 }
 

@@ -148,6 +148,7 @@ void BoardWindow::redraw_board() {
     parts_.view->update();  // forget what was drawn for a previous, larger board
     apply_size_rule();
     parts_.view->repaint();
+    parts_.view->announce_new_board();
 }
 
 void BoardWindow::apply_size_rule() {

@@ -14,6 +14,14 @@ namespace vimbrel {
 inline constexpr int face_count = 25;
 inline constexpr int emblem_face = 1;  // face 1 doubles as the program's emblem
 
+// What each face shows, in a word or two, for players who cannot see the pictures.
+inline constexpr std::array<const char*, face_count> face_names{
+    "genie", "frog", "jellyfish", "telephone", "handshake",
+    "computer mouse", "mouse", "cloud", "snowflake", "robot",
+    "bicycle", "cars", "rocket", "aeroplane", "clock",
+    "cat", "book", "letter", "pen", "match",
+    "imp", "bell", "watch", "Christmas tree", "light bulb"};
+
 // The pictures as they come from their files; faces may be partly transparent.
 struct PictureImages {
     QImage back;

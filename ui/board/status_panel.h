@@ -30,6 +30,9 @@ public:
     void repaint_now();
 
 private:
+    // A score read out alone would be a bare number: its accessible name says whose it is.
+    void name_score(int index);
+
     std::array<QLabel*, 2> player_name_{};
     std::array<QLabel*, 2> score_{};
     QLabel* status_ = nullptr;

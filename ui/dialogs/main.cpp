@@ -8,6 +8,8 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral(VIMBREL_NAME));
     QApplication::setApplicationVersion(QStringLiteral(VIMBREL_VERSION));
+    // Wayland shells and task bars find the desktop entry, and with it the icon, by this name.
+    QGuiApplication::setDesktopFileName(QStringLiteral(VIMBREL_APP_ID));
 
     vimbrel::BoardWindow board(vimbrel::CardPictures::from_resources());
     QApplication::setWindowIcon(board.pictures().emblem());

@@ -1,0 +1,77 @@
+#!/usr/bin/env bash
+# Installs a build into a fresh prefix and checks what lands there: exactly the expected files,
+# a desktop entry and AppStream metainfo that pass their validators and agree with each other,
+# and icons of the sizes their folders promise.
+#   tests/install_test.sh <build dir> <application id> <version>
+# Exits 77 (skipped) when desktop-file-validate or appstreamcli is missing; scripts/setup
+# installs both.
+set -euo pipefail
+
+build=${1:?build dir}
+id=${2:?application id}
+version=${3:?version}
+
+failures=0
+fail() {
+    echo "FAIL: $*" >&2
+    failures=$((failures + 1))
+}
+
+prefix=$(mktemp -d "${TMPDIR:-/tmp}/vimbrel-install.XXXXXX")
+trap 'rm -rf "$prefix"' EXIT
+cmake --install "$build" --prefix "$prefix" >/dev/null
+
+desktop=share/applications/$id.desktop
+metainfo=share/metainfo/$id.metainfo.xml
+icon_sizes=(32 64 128 256)
+
+expected=(bin/vimbrel "$desktop" "$metainfo" share/doc/Vimbrel/LICENSE share/doc/Vimbrel/CREDITS)
+for size in "${icon_sizes[@]}"; do expected+=("share/icons/hicolor/${size}x${size}/apps/$id.png"); done
+
+actual=$(cd "$prefix" && find . ! -type d | sed 's|^\./||' | LC_ALL=C sort)
+wanted=$(printf '%s\n' "${expected[@]}" | LC_ALL=C sort)
+if [ "$actual" != "$wanted" ]; then
+    fail "installed files differ from the expected list (< expected, > installed):"
+    diff <(echo "$wanted") <(echo "$actual") >&2 || true
+fi
+
+[ -x "$prefix/bin/vimbrel" ] || fail "bin/vimbrel is not executable"
+
+# The entry must start the installed program and name the installed icon.
+value() { sed -n "s/^$1=//p" "$prefix/$desktop"; }
+exec_line=$(value Exec)
+[ "${exec_line%% *}" = vimbrel ] || fail "Exec=$exec_line does not start vimbrel"
+[ "$(value Icon)" = "$id" ] || fail "Icon=$(value Icon) is not the application id $id"
+[ "$(value Name)" = Vimbrel ] || fail "Name=$(value Name) is not Vimbrel"
+
+grep -q "<id>$id</id>" "$prefix/$metainfo" || fail "metainfo id is not $id"
+grep -q "<release version=\"$version\"" "$prefix/$metainfo" || fail "metainfo has no release $version"
+
+# A PNG's width and height are the big-endian 32-bit words at bytes 16 and 20.
+png_size() { od -An -tu1 -j16 -N8 "$1" | awk '{ printf "%dx%d", $3 * 256 + $4, $7 * 256 + $8 }'; }
+for size in "${icon_sizes[@]}"; do
+    file="$prefix/share/icons/hicolor/${size}x${size}/apps/$id.png"
+    [ -f "$file" ] || continue
+    got=$(png_size "$file")
+    [ "$got" = "${size}x${size}" ] || fail "the ${size}x${size} icon is $got"
+done
+
+missing=()
+command -v desktop-file-validate >/dev/null || missing+=(desktop-file-validate)
+command -v appstreamcli >/dev/null || missing+=(appstreamcli)
+if [ ${#missing[@]} -eq 0 ]; then
+    desktop-file-validate "$prefix/$desktop" || fail "desktop-file-validate rejects $desktop"
+    # validate-tree also checks that the metainfo's launchable names an installed desktop entry.
+    appstreamcli validate-tree --no-net "$prefix" || fail "appstreamcli rejects the installed tree"
+fi
+
+if [ $failures -gt 0 ]; then
+    echo "$failures install check(s) failed" >&2
+    exit 1
+fi
+if [ ${#missing[@]} -gt 0 ]; then
+    echo "SKIP: ${missing[*]} not installed (scripts/setup installs them); files and names checked," \
+         "validators not run"
+    exit 77
+fi
+echo "installed tree in order: ${#expected[@]} files, both validators pass"

@@ -1,0 +1,222 @@
+// What a screen reader gets through Qt's accessibility interfaces: a name for every label, menu
+// item and dialog control, and a board whose face-down cards never name their pictures.
+#include <QAccessible>
+#include <QAction>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+
+#include "board/board_menus.h"
+#include "board/status_panel.h"
+#include "dialogs/about_box.h"
+#include "dialogs/speed_control.h"
+#include "dialogs/start_dialog.h"
+#include "ui_test_support.h"
+
+namespace vimbrel::testing {
+
+namespace {
+
+QAccessibleInterface* accessible(QObject* object) { return QAccessible::queryAccessibleInterface(object); }
+
+QString name_of(QObject* object) {
+    QAccessibleInterface* iface = accessible(object);
+    return iface ? iface->text(QAccessible::Name) : QString();
+}
+
+// The names of the widgets in `window` that have none, by object name and class.
+QStringList unnamed_widgets(QWidget* window) {
+    QStringList unnamed;
+    for (QWidget* widget : window->findChildren<QWidget*>())
+        if (name_of(widget).isEmpty())
+            unnamed << widget->objectName() + QLatin1Char(' ') + QLatin1String(widget->metaObject()->className());
+    return unnamed;
+}
+
+QString where(int row, int col) { return QStringLiteral("row %1, column %2").arg(row).arg(col); }
+
+// The accessible element of a cell (1..N) of the board.
+QAccessibleInterface* cell_element(BoardWindow& board, int cell) {
+    return accessible(board.board_view())->child(cell - 1);
+}
+
+QString cell_name(BoardWindow& board, int cell) { return cell_element(board, cell)->text(QAccessible::Name); }
+
+QString place_of(BoardWindow& board, int cell) {
+    const int grid = board.game().state().grid_size;
+    return where((cell - 1) / grid + 1, (cell - 1) % grid + 1);
+}
+
+QString face_of(BoardWindow& board, int cell) {
+    return QLatin1String(face_names[board.game().state().card_face[cell]]);
+}
+
+}  // namespace
+
+class AccessibilityTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    // First, so that its board is the process's first: the grid's own interface must be in place
+    // before anything asks for the widget's, or Qt keeps a plain widget's for good.
+    void face_down_cards_are_named_by_their_place_only();
+    void panel_labels_are_named_and_numbers_say_what_they_count();
+    void every_menu_and_menu_item_is_named();
+    void every_control_of_the_dialogs_is_named();
+    void open_and_removed_cards_are_named_by_what_they_show();
+    void the_cells_follow_the_board_size_and_lie_on_the_screen();
+};
+
+void AccessibilityTest::panel_labels_are_named_and_numbers_say_what_they_count() {
+    auto board = open_board();
+    QVERIFY(board);
+    StatusPanel* panel = board->panel();
+    QCOMPARE(name_of(panel), QStringLiteral("Status"));
+    QVERIFY(accessible(board->board_view())->indexOfChild(accessible(panel)) >= 0);
+    QCOMPARE(panel->findChildren<QLabel*>().size(), 7);
+    QCOMPARE(unnamed_widgets(panel), QStringList());
+
+    const auto label = [&](const char* name) { return panel->findChild<QLabel*>(QLatin1String(name)); };
+    QCOMPARE(name_of(label("player_name_0")), QStringLiteral("You"));
+    QCOMPARE(name_of(label("score_0")), QStringLiteral("You: 0 points"));
+    QCOMPARE(name_of(label("score_1")), QStringLiteral("Computer: 0 points"));
+    QCOMPARE(name_of(label("label")), QStringLiteral("Your turn."));
+    QCOMPARE(name_of(label("round")), QStringLiteral("Round 1"));
+    QCOMPARE(accessible(label("score_1"))->text(QAccessible::Description), QStringLiteral("Score of player 2"));
+
+    // A pair scores; the score's name follows its number, and the names follow the players.
+    const auto [a, b] = two_cells(board->game().state(), true);
+    click_cell(*board, a);
+    click_cell(*board, b);
+    QVERIFY(fire(*board, "next_turn"));
+    QCOMPARE(name_of(label("score_0")), QStringLiteral("You: 10 points"));
+    board->menus().pvp->trigger();
+    QCOMPARE(name_of(label("score_0")), QStringLiteral("Player 1: 0 points"));
+    QCOMPARE(name_of(label("score_1")), QStringLiteral("Player 2: 0 points"));
+}
+
+void AccessibilityTest::every_menu_and_menu_item_is_named() {
+    auto board = open_board();
+    QVERIFY(board);
+    QAccessibleInterface* bar = accessible(board->menuBar());
+    QStringList top;
+    for (int i = 0; i < bar->childCount(); ++i) top << bar->child(i)->text(QAccessible::Name);
+    QCOMPARE(top, (QStringList{"Game", "Size", "Players", "Computer"}));
+
+    for (QAction* top_item : board->menuBar()->actions()) {
+        QMenu* menu = top_item->menu();
+        QVERIFY(menu);
+        QCOMPARE(name_of(menu), menu->title());
+        QAccessibleInterface* items = accessible(menu);
+        QCOMPARE(items->childCount(), menu->actions().size());
+        for (int i = 0; i < items->childCount(); ++i) {
+            if (menu->actions()[i]->isSeparator()) continue;
+            QCOMPARE(items->child(i)->text(QAccessible::Name), menu->actions()[i]->text());
+            QVERIFY(!menu->actions()[i]->text().isEmpty());
+        }
+    }
+}
+
+void AccessibilityTest::every_control_of_the_dialogs_is_named() {
+    auto board = open_board();
+    QVERIFY(board);
+
+    StartDialog begin(board.get());
+    QCOMPARE(name_of(&begin), QStringLiteral("Welcome !! Please Select --"));
+    QCOMPARE(unnamed_widgets(&begin), QStringList());
+
+    SpeedControl speed(board.get());
+    QCOMPARE(unnamed_widgets(&speed), QStringList());
+    QCOMPARE(name_of(speed.findChild<QWidget*>(QStringLiteral("Hscroll1"))), QStringLiteral("Game speed"));
+
+    const CardPictures& pictures = board->pictures();
+    AboutBox about(pictures.back(1.0), pictures.face(emblem_face, 1.0), board->board_view()->temp_pic(),
+                   [] { return 0; }, board.get());
+    about.setAttribute(Qt::WA_DeleteOnClose, false);
+    QCOMPARE(unnamed_widgets(&about), QStringList());
+    QCOMPARE(name_of(about.findChild<QWidget*>(QStringLiteral("logo"))), QStringLiteral("Vimbrel emblem"));
+}
+
+void AccessibilityTest::face_down_cards_are_named_by_their_place_only() {
+    auto board = open_board();
+    QVERIFY(board);
+    QAccessibleInterface* grid = accessible(board->board_view());
+    QCOMPARE(grid->role(), QAccessible::List);
+    QCOMPARE(grid->text(QAccessible::Name), QStringLiteral("Board"));
+
+    const GameState& s = board->game().state();
+    for (int cell = 1; cell <= s.cell_count(); ++cell) {
+        QCOMPARE(s.cell_state[cell], face_down);
+        const QString name = cell_name(*board, cell);
+        QCOMPARE(name, QStringLiteral("Hidden card, ") + place_of(*board, cell));
+        for (const char* face : face_names) QVERIFY2(!name.contains(QLatin1String(face)), qPrintable(name));
+        QCOMPARE(cell_element(*board, cell)->role(), QAccessible::ListItem);
+    }
+
+    // One open card: the others still hide their pictures, even those that show the same one.
+    const auto [a, b] = two_cells(s, true);
+    click_cell(*board, a);
+    QCOMPARE(cell_name(*board, b), QStringLiteral("Hidden card, ") + place_of(*board, b));
+}
+
+void AccessibilityTest::open_and_removed_cards_are_named_by_what_they_show() {
+    auto board = open_board();
+    QVERIFY(board);
+    const GameState& s = board->game().state();
+    const auto [a, b] = two_cells(s, true);
+    click_cell(*board, a);
+    QCOMPARE(cell_name(*board, a), QStringLiteral("Open card, %1, %2").arg(face_of(*board, a), place_of(*board, a)));
+    click_cell(*board, b);
+    QVERIFY(fire(*board, "next_turn"));
+    QCOMPARE(s.cell_state[a], removed);
+    QCOMPARE(cell_name(*board, a), QStringLiteral("Empty place, ") + place_of(*board, a));
+    QVERIFY(cell_element(*board, a)->state().disabled);
+    const int hidden = two_cells(s, false).first;
+    QVERIFY(!cell_element(*board, hidden)->state().disabled);
+
+    // Show Cards turns every face-down card up, and every one of them then says its picture.
+    board->menus().show_cards->trigger();
+    for (int cell = 1; cell <= s.cell_count(); ++cell) {
+        if (s.cell_state[cell] != face_up) continue;
+        QCOMPARE(cell_name(*board, cell),
+                 QStringLiteral("Open card, %1, %2").arg(face_of(*board, cell), place_of(*board, cell)));
+    }
+}
+
+void AccessibilityTest::the_cells_follow_the_board_size_and_lie_on_the_screen() {
+    auto board = open_board();
+    QVERIFY(board);
+    QAccessibleInterface* grid = accessible(board->board_view());
+    QCOMPARE(grid->childCount(), 64 + 1);  // the cells, then the status panel
+    QCOMPARE(grid->child(64)->object(), board->panel());
+
+    board->menus().ten->trigger();
+    QCOMPARE(grid->childCount(), 100 + 1);
+    QCOMPARE(cell_name(*board, 100), QStringLiteral("Hidden card, ") + where(10, 10));
+    QCOMPARE(grid->child(100)->object(), board->panel());
+
+    for (const int cell : {1, 10, 11, 57, 100}) {
+        QAccessibleInterface* element = cell_element(*board, cell);
+        const QRect on_view = cell_rect(*board, cell);
+        const QRect on_screen(board->board_view()->mapToGlobal(on_view.topLeft()), on_view.size());
+        QCOMPARE(element->rect(), on_screen);
+        QCOMPARE(grid->childAt(on_screen.center().x(), on_screen.center().y()), element);
+        QCOMPARE(grid->indexOfChild(element), cell - 1);
+        QCOMPARE(element->parent(), grid);
+    }
+    const QPoint on_panel = board->panel()->mapToGlobal(QPoint(5, 5));
+    QCOMPARE(grid->childAt(on_panel.x(), on_panel.y())->object(), board->panel());
+
+    // A smaller board leaves the cells beyond it invalid rather than naming cells that are gone.
+    QAccessibleInterface* last = cell_element(*board, 100);
+    board->menus().six->trigger();
+    QCOMPARE(grid->childCount(), 36 + 1);
+    QVERIFY(!last->isValid());
+    QCOMPARE(cell_name(*board, 36), QStringLiteral("Hidden card, ") + where(6, 6));
+}
+
+}  // namespace vimbrel::testing
+
+using vimbrel::testing::AccessibilityTest;
+VIMBREL_UI_TEST_MAIN(AccessibilityTest)
+#include "accessibility_test.moc"

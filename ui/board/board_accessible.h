@@ -1,0 +1,19 @@
+// What assistive technology learns of the card grid: one element per cell, named by what a
+// sighted player sees there, so a face-down card never gives its picture away.
+#pragma once
+
+#include <QString>
+
+#include "game_state.h"
+
+namespace vimbrel {
+
+// The name of a cell (1..N): "Hidden card, row 2, column 3", "Open card, frog, row 2, column 3"
+// or "Empty place, row 2, column 3".
+QString cell_accessible_name(const GameState& state, int cell);
+
+// Lets Qt's accessibility describe every BoardView by its cells, ahead of the plain widget
+// description. Installing it again does nothing.
+void install_board_accessibility();
+
+}  // namespace vimbrel
