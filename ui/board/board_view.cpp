@@ -1,6 +1,7 @@
 // Painting the card grid and playing the sliding-door animations.
 #include "board/board_view.h"
 
+#include <QAccessible>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
@@ -9,6 +10,7 @@
 #include <cmath>
 #include <thread>
 
+#include "board/board_accessible.h"
 #include "board/door_animation.h"
 
 namespace vimbrel {
@@ -22,7 +24,10 @@ constexpr std::chrono::microseconds pause_per_delay_unit{500};
 
 BoardView::BoardView(const GameState& state, const CardPictures& pictures, QWidget* parent)
     : QWidget(parent), state_(state), pictures_(pictures) {
+    // Before anything asks for this widget's accessible interface, which Qt then keeps.
+    install_board_accessibility();
     setObjectName(QStringLiteral("board_area"));
+    setAccessibleName(QStringLiteral("Board"));
     setAutoFillBackground(true);
     QPalette white = palette();
     white.setColor(QPalette::Window, Qt::white);
@@ -92,11 +97,16 @@ void BoardView::animate_card(CardMotion motion, int row, int col, int face, int 
     const QSize card = pictures_.card_size();
     const QRect cell = cell_rect(row, col);
     const auto pause = pause_per_delay_unit * std::max(door_delay, 0);
+    // Step j ends j pauses after the motion began. Sleeping to that deadline, not for one more
+    // pause, keeps a sleep's overshoot (tens of microseconds, a tenth of the shortest pause) and
+    // the drawing time from adding up over the steps: the motion takes its nominal time.
+    const auto began = std::chrono::steady_clock::now();
     for (int j = 1; j <= card.width(); ++j) {
         compose_door_step(temp_pic_, motion, j, pictures, card);
         show_step(cell);
-        if (pause.count() > 0) std::this_thread::sleep_for(pause);
+        if (pause.count() > 0) std::this_thread::sleep_until(began + j * pause);
     }
+    announce_cell(row, col);
 }
 
 void BoardView::reveal_card(int row, int col, int face) {
@@ -109,6 +119,30 @@ void BoardView::reveal_card(int row, int col, int face) {
         compose_door_step(temp_pic_, CardMotion::open, j, pictures, card);
         show_step(cell);
     }
+    announce_cell(row, col);
+}
+
+// The grid's accessible children are its cells, in reading order, from index 0. The news goes out
+// once the running handler is over, because a closing card turns face down only after its motion;
+// and only while assistive technology listens.
+void BoardView::announce_cell(int row, int col) {
+    if (!QAccessible::isActive()) return;
+    const int index = (row - 1) * state_.grid_size + col - 1;
+    QMetaObject::invokeMethod(
+        this,
+        [this, index] {
+            if (index >= state_.cell_count()) return;  // a smaller board was dealt meanwhile
+            QAccessibleEvent changed(this, QAccessible::NameChanged);
+            changed.setChild(index);
+            QAccessible::updateAccessibility(&changed);
+        },
+        Qt::QueuedConnection);
+}
+
+void BoardView::announce_new_board() {
+    if (!QAccessible::isActive()) return;
+    QAccessibleEvent reordered(this, QAccessible::ObjectReorder);
+    QAccessible::updateAccessibility(&reordered);
 }
 
 }  // namespace vimbrel

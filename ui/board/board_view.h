@@ -21,7 +21,8 @@ public:
     BoardView(const GameState& state, const CardPictures& pictures, QWidget* parent = nullptr);
 
     // One sliding-door motion of the cell at row, col (from 1): card width steps, each put on the
-    // screen at once and followed by a pause of door_delay * 500 microseconds.
+    // screen at once and followed by a pause, so that step j ends j * door_delay * 500
+    // microseconds after the motion began.
     void animate_card(CardMotion motion, int row, int col, int face, int door_delay);
     // The quick eight-step uncovering of Show Cards, without pauses.
     void reveal_card(int row, int col, int face);
@@ -33,6 +34,10 @@ public:
     }
     // The rectangle of the cell at row, col (from 1), in this widget's pixels.
     QRect cell_rect(int row, int col) const;
+    // The state the grid is drawn from; its accessibility interface names the cells from it.
+    const GameState& state() const { return state_; }
+    // Tells assistive technology that the whole board was dealt afresh.
+    void announce_new_board();
 
     QSize sizeHint() const override { return minimumSize(); }
 
@@ -52,6 +57,8 @@ private:
     // Puts the composed temp_pic on the screen over `cell` at once.
     void show_step(const QRect& cell);
     const QPixmap& picture_of_cell(int cell, qreal ratio) const;
+    // Tells assistive technology that the cell at row, col now shows something else.
+    void announce_cell(int row, int col);
 
     const GameState& state_;
     const CardPictures& pictures_;

@@ -1,0 +1,41 @@
+// Start-up probe for comparison: a bare Qt main window with a menu bar and a plain white client
+// area of the board window's size, ended at the end of its client area's first paint.
+#include <QApplication>
+#include <QMainWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPainter>
+#include <QWidget>
+
+#include "probe_clock.h"
+
+namespace {
+
+class WhiteArea final : public QWidget {
+public:
+    using QWidget::QWidget;
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter painter(this);
+        painter.fillRect(rect(), Qt::white);
+        painter.end();
+        vimbrel::bench::report_first_paint_and_exit();
+    }
+};
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    QMainWindow window;
+    window.setWindowTitle(QStringLiteral("Bare"));
+    QMenu* menu = window.menuBar()->addMenu(QStringLiteral("Game"));
+    QObject::connect(menu->addAction(QStringLiteral("Exit")), &QAction::triggered, &app, &QApplication::quit);
+    auto* area = new WhiteArea(&window);
+    // The board window's client area at start-up: an 8 by 8 grid of 32-pixel cards and the panel.
+    area->setMinimumSize(8 * 32 + 113, 8 * 32);
+    window.setCentralWidget(area);
+    window.show();
+    return QApplication::exec();
+}

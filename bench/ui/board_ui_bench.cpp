@@ -1,0 +1,156 @@
+// The board window's drawing, measured on whatever platform Qt is given (xcb under Xvfb, or
+// offscreen). The window is built as the program's main builds it; its start dialog is skipped.
+//   board_ui_bench animation [DELAY...]   card animations at these door_delays (0 1 10 100)
+//   board_ui_bench repaint                full repaints of a dealt 10 by 10 board
+// Prints key=value lines: medians, and ratios of measured to nominal time.
+#include <QApplication>
+#include <QElapsedTimer>
+
+#include <time.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <vector>
+
+#include "board/board_view.h"
+#include "board/board_window.h"
+#include "board/card_pictures.h"
+
+using namespace vimbrel;
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+double ms_between(Clock::time_point from, Clock::time_point to) {
+    return std::chrono::duration<double, std::milli>(to - from).count();
+}
+
+double process_cpu_ms() {
+    timespec now{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
+    return static_cast<double>(now.tv_sec) * 1e3 + static_cast<double>(now.tv_nsec) / 1e6;
+}
+
+double median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    const size_t n = values.size();
+    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
+}
+
+// Runs the event loop until the board has been painted once and then for a little longer, so the
+// window is on the screen and settled before anything is measured.
+bool wait_until_shown(BoardWindow& board) {
+    bool painted = false;
+    const auto connection =
+        QObject::connect(board.board_view(), &BoardView::painted, [&painted] { painted = true; });
+    QElapsedTimer waited;
+    waited.start();
+    while (!painted && waited.elapsed() < 10'000) QApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+    QObject::disconnect(connection);
+    const qint64 shown = waited.elapsed();
+    while (waited.elapsed() < shown + 300) QApplication::processEvents(QEventLoop::AllEvents, 50);
+    return painted;
+}
+
+// The motions alternate so that every run starts from the picture the last one left.
+CardMotion motion_of_run(int run) { return run % 2 == 0 ? CardMotion::open : CardMotion::close; }
+
+// Enough runs for a steady median in about two seconds (five runs, eight seconds, at 100).
+int runs_at(int door_delay) {
+    if (door_delay == 0) return 301;
+    return std::clamp(2000 / (16 * door_delay) | 1, 5, 101);
+}
+
+// Ratios of wall time to nominal time at door_delays from 1; the absolute time at 0.
+void bench_animation(BoardWindow& board, const std::vector<int>& door_delays) {
+    BoardView& view = *board.board_view();
+    const int steps = board.pictures().card_size().width();
+    constexpr int face = 3;
+    for (const int door_delay : door_delays) {
+        const int runs = runs_at(door_delay);
+        std::vector<double> wall;
+        std::vector<double> cpu_ms;
+        std::vector<double> cpu_share;
+        for (int run = 0; run < runs; ++run) {
+            QApplication::processEvents();  // what the event loop would do between two moves
+            const double cpu_before = process_cpu_ms();
+            const auto before = Clock::now();
+            view.animate_card(motion_of_run(run), 2, 3, face, door_delay);
+            const auto after = Clock::now();
+            const double cpu = process_cpu_ms() - cpu_before;
+            wall.push_back(ms_between(before, after));
+            cpu_ms.push_back(cpu);
+            cpu_share.push_back(cpu / ms_between(before, after));
+        }
+        const double nominal_ms = steps * door_delay * 0.5;
+        const double wall_ms = median(wall);
+        std::printf("anim_d%d_runs=%d\nanim_d%d_ms=%.3f\n", door_delay, runs, door_delay, wall_ms);
+        if (door_delay > 0)
+            std::printf("anim_d%d_nominal_ms=%.1f\nanim_d%d_ratio=%.4f\n", door_delay, nominal_ms, door_delay,
+                        wall_ms / nominal_ms);
+        std::printf("anim_d%d_cpu_ms=%.3f\nanim_d%d_cpu_share=%.4f\n", door_delay, median(cpu_ms), door_delay,
+                    median(cpu_share));
+    }
+}
+
+void bench_repaint(BoardWindow& board) {
+    board.game().apply_start_choices(Players::vs_computer, 10);
+    board.game().start_new_game();
+    QApplication::processEvents();
+    BoardView& view = *board.board_view();
+    for (int i = 0; i < 50; ++i) view.repaint();  // warm the pixmap and glyph caches
+    constexpr int runs = 2001;
+    int painted = 0;
+    const auto counting = QObject::connect(&view, &BoardView::painted, [&painted] { ++painted; });
+    std::vector<double> times;
+    times.reserve(runs);
+    for (int i = 0; i < runs; ++i) {
+        const auto before = Clock::now();
+        view.repaint();
+        times.push_back(ms_between(before, Clock::now()));
+    }
+    QObject::disconnect(counting);
+    const GameState& state = board.game().state();
+    // A repaint that drew nothing would be fast and wrong: each one must have run paintEvent.
+    if (painted != runs || view.width() < state.grid_size * state.card_width) {
+        std::fprintf(stderr, "repaint: %d paints for %d repaints, board %d px wide\n", painted, runs, view.width());
+        std::exit(1);
+    }
+    std::printf("repaint_runs=%d\nrepaint_cells=%d\nrepaint_ms=%.4f\n", runs, state.grid_size * state.grid_size,
+                median(times));
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+    const bool animation = argc > 1 && std::strcmp(argv[1], "animation") == 0;
+    const bool repaint = argc > 1 && std::strcmp(argv[1], "repaint") == 0;
+    if (!animation && !repaint) {
+        std::fprintf(stderr, "usage: %s animation|repaint\n", argv[0]);
+        return 2;
+    }
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral(VIMBREL_NAME));
+    QApplication::setApplicationVersion(QStringLiteral(VIMBREL_VERSION));
+    BoardWindow board(CardPictures::from_resources());
+    QApplication::setWindowIcon(board.pictures().emblem());
+    board.game().take_first_paint();  // no start dialog: nothing here answers it
+    board.show();
+    if (!wait_until_shown(board)) {
+        std::fprintf(stderr, "the board was never painted\n");
+        return 1;
+    }
+    std::printf("platform=%s\n", qPrintable(QApplication::platformName()));
+    if (animation) {
+        std::vector<int> door_delays;
+        for (int i = 2; i < argc; ++i) door_delays.push_back(std::clamp(std::atoi(argv[i]), 0, 100));
+        if (door_delays.empty()) door_delays = {0, 1, 10, 100};
+        bench_animation(board, door_delays);
+    }
+    if (repaint) bench_repaint(board);
+    return 0;
+}
