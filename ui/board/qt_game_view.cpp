@@ -12,6 +12,7 @@
 #include "board/board_view.h"
 #include "board/card_pictures.h"
 #include "board/status_panel.h"
+#include "board/twips.h"
 
 namespace vimbrel {
 
@@ -36,10 +37,9 @@ ViewMetrics QtGameView::metrics() {
     m.card_width = card.width();
     m.card_height = card.height();
     m.panel_width = panel_width;
-    const int dpi_x = parts_.window->logicalDpiX();
-    const int dpi_y = parts_.window->logicalDpiY();
-    if (dpi_x > 0) m.twips_per_pixel_x = 1440.0f / static_cast<float>(dpi_x);
-    if (dpi_y > 0) m.twips_per_pixel_y = (1440 + dpi_y / 2) / dpi_y;
+    const Twips twips(parts_.window);
+    m.twips_per_pixel_x = twips.per_pixel_x();
+    m.twips_per_pixel_y = twips.per_pixel_y();
     return m;
 }
 

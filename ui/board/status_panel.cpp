@@ -1,13 +1,14 @@
 // Building the status panel and writing its labels.
 #include "board/status_panel.h"
 
+#include "board/twips.h"
+
 #include <QLabel>
 
 namespace vimbrel {
 
 namespace {
 
-constexpr int twips_per_pixel = 15;
 const QColor panel_grey(192, 192, 192);
 
 // Places are given in twips from the panel's top-left corner.
@@ -16,8 +17,7 @@ QLabel* make_label(QWidget* panel, const char* name, const QString& text, Qt::Al
     auto* label = new QLabel(text, panel);
     label->setObjectName(QString::fromLatin1(name));
     label->setAlignment(align);
-    label->setGeometry(left / twips_per_pixel, top / twips_per_pixel, width / twips_per_pixel,
-                       height / twips_per_pixel);
+    label->setGeometry(Twips(panel).rect(left, top, width, height));
     label->setAutoFillBackground(true);
     return label;
 }
@@ -26,6 +26,7 @@ QLabel* make_label(QWidget* panel, const char* name, const QString& text, Qt::Al
 
 StatusPanel::StatusPanel(QWidget* parent) : QFrame(parent) {
     setObjectName(QStringLiteral("display"));
+    setAccessibleName(QStringLiteral("Status"));
     setFrameStyle(QFrame::Panel | QFrame::Raised);
     setLineWidth(2);
     setAttribute(Qt::WA_NoMousePropagation);
@@ -51,20 +52,43 @@ StatusPanel::StatusPanel(QWidget* parent) : QFrame(parent) {
     status_->setWordWrap(true);  // two lines high: "Computer thinking..." takes both
     make_label(this, "Label1", QStringLiteral("Round :"), left, 240, 2400, 735, 255);
     round_ = make_label(this, "round", QStringLiteral("0"), right, 960, 2400, 495, 255);
+
+    // The names and the turn text speak for themselves; the numbers are named for their meaning.
+    player_name_[0]->setAccessibleDescription(QStringLiteral("Player 1"));
+    player_name_[1]->setAccessibleDescription(QStringLiteral("Player 2"));
+    score_[0]->setAccessibleDescription(QStringLiteral("Score of player 1"));
+    score_[1]->setAccessibleDescription(QStringLiteral("Score of player 2"));
+    status_->setAccessibleDescription(QStringLiteral("Whose turn it is"));
+    round_->setAccessibleDescription(QStringLiteral("Round number"));
+    name_score(0);
+    name_score(1);
+    set_round(0);
 }
 
 void StatusPanel::set_score(int index, int value) {
-    if (index == 0 || index == 1) score_[index]->setText(QString::number(value));
+    if (index != 0 && index != 1) return;
+    score_[index]->setText(QString::number(value));
+    name_score(index);
 }
 
 void StatusPanel::set_names(const QString& first, const QString& second) {
     player_name_[0]->setText(first);
     player_name_[1]->setText(second);
+    name_score(0);
+    name_score(1);
 }
 
 void StatusPanel::set_status(const QString& text) { status_->setText(text); }
 
-void StatusPanel::set_round(int round) { round_->setText(QString::number(round)); }
+void StatusPanel::set_round(int round) {
+    round_->setText(QString::number(round));
+    round_->setAccessibleName(QStringLiteral("Round ") + round_->text());
+}
+
+void StatusPanel::name_score(int index) {
+    score_[index]->setAccessibleName(
+        QStringLiteral("%1: %2 points").arg(player_name_[index]->text(), score_[index]->text()));
+}
 
 void StatusPanel::repaint_now() { repaint(); }
 

@@ -1,6 +1,8 @@
 // The About box and its sliding logo animation.
 #include "dialogs/about_box.h"
 
+#include "board/twips.h"
+
 #include <QGuiApplication>
 #include <QLabel>
 #include <QPainter>
@@ -17,21 +19,6 @@ namespace vimbrel {
 
 namespace {
 
-// Window geometry is laid out in twips (1/1440 inch) and converted with the screen's logical DPI.
-class Twips {
-public:
-    explicit Twips(const QScreen& screen)
-        : dpi_x_(screen.logicalDotsPerInchX()), dpi_y_(screen.logicalDotsPerInchY()) {}
-    QSize size(int w, int h) const { return {x(w), y(h)}; }
-    QPoint point(int l, int t) const { return {x(l), y(t)}; }
-    QRect rect(int l, int t, int w, int h) const { return {x(l), y(t), x(w), y(h)}; }
-
-private:
-    int x(int twips) const { return qRound(twips * dpi_x_ / 1440.0); }
-    int y(int twips) const { return qRound(twips * dpi_y_ / 1440.0); }
-    qreal dpi_x_;
-    qreal dpi_y_;
-};
 
 // Block copy of source's logical rectangle from to painter's logical point to. The source
 // rectangle is scaled to the pixmap's own device pixels, so a high-DPI image is copied pixel
@@ -114,7 +101,7 @@ AboutBox::AboutBox(const QPixmap& back, const QPixmap& emblem, QPixmap& temp_pic
     setBackgroundRole(QPalette::Base);
     setAutoFillBackground(true);
     strip_window_menu(*this);
-    QScreen& screen = parent ? *parent->screen() : *QGuiApplication::primaryScreen();
+    const QScreen& screen = parent ? *parent->screen() : *QGuiApplication::primaryScreen();
     const Twips twips(screen);
     setFixedSize(twips.size(5745, 3195));
 
@@ -130,6 +117,7 @@ AboutBox::AboutBox(const QPixmap& back, const QPixmap& emblem, QPixmap& temp_pic
     origin_logo_->setPixmap(picture);
     origin_logo_->setGeometry(QRect(twips.point(4680, 120), picture_size));
     origin_logo_->hide();
+    origin_logo_->setAccessibleName(QStringLiteral(VIMBREL_NAME " emblem"));
 
     auto* thanks = new QPushButton(QStringLiteral("Thanks for Playing"), this);
     thanks->setObjectName(QStringLiteral("Command1"));
@@ -140,6 +128,7 @@ AboutBox::AboutBox(const QPixmap& back, const QPixmap& emblem, QPixmap& temp_pic
     logo_->setObjectName(QStringLiteral("logo"));
     logo_->setGeometry(QRect(twips.point(240, 120), picture_size));
     logo_->set_resting(picture);
+    logo_->setAccessibleName(QStringLiteral(VIMBREL_NAME " emblem"));
 
     QLabel* title = add_label(this, "Label1", QStringLiteral(VIMBREL_NAME " 3.0 for Windows95"),
                               twips.rect(1080, 240, 3495, 255));

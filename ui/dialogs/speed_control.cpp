@@ -1,6 +1,8 @@
 // The game speed dialog and its holder.
 #include "dialogs/speed_control.h"
 
+#include "board/twips.h"
+
 #include <QGuiApplication>
 #include <QLabel>
 #include <QPushButton>
@@ -12,20 +14,6 @@ namespace vimbrel {
 
 namespace {
 
-// Window geometry is laid out in twips (1/1440 inch) and converted with the screen's logical DPI.
-class Twips {
-public:
-    explicit Twips(const QScreen& screen)
-        : dpi_x_(screen.logicalDotsPerInchX()), dpi_y_(screen.logicalDotsPerInchY()) {}
-    QSize size(int w, int h) const { return {x(w), y(h)}; }
-    QRect rect(int l, int t, int w, int h) const { return {x(l), y(t), x(w), y(h)}; }
-
-private:
-    int x(int twips) const { return qRound(twips * dpi_x_ / 1440.0); }
-    int y(int twips) const { return qRound(twips * dpi_y_ / 1440.0); }
-    qreal dpi_x_;
-    qreal dpi_y_;
-};
 
 constexpr int initial_speed = 10;
 
@@ -36,7 +24,7 @@ SpeedControl::SpeedControl(QWidget* parent)
                           Qt::WindowCloseButtonHint) {
     setObjectName(QStringLiteral("Speed_control"));
     setWindowTitle(QStringLiteral("Game Speed"));
-    QScreen& screen = parent ? *parent->screen() : *QGuiApplication::primaryScreen();
+    const QScreen& screen = parent ? *parent->screen() : *QGuiApplication::primaryScreen();
     const Twips twips(screen);
     setFixedSize(twips.size(4650, 1200));
 
@@ -52,6 +40,8 @@ SpeedControl::SpeedControl(QWidget* parent)
     slider_->setSingleStep(1);
     slider_->setPageStep(10);
     slider_->setValue(initial_speed);
+    slider_->setAccessibleName(QStringLiteral("Game speed"));
+    slider_->setAccessibleDescription(QStringLiteral("Fast at the left end, slow at the right end"));
 
     auto* fast = new QLabel(QStringLiteral("Fast"), this);
     fast->setObjectName(QStringLiteral("Label1"));

@@ -1,6 +1,8 @@
 // Building the start dialog and handing its choices over.
 #include "dialogs/start_dialog.h"
 
+#include "board/twips.h"
+
 #include <QCloseEvent>
 #include <QGroupBox>
 #include <QGuiApplication>
@@ -14,15 +16,13 @@ namespace vimbrel {
 
 namespace {
 
-constexpr int twips_per_pixel = 15;
-
 // Places are given in twips, relative to the widget's parent. A caption wider or taller than its
 // place in the platform's font widens the widget rather than being cut off.
 void place(QWidget* widget, int left, int top, int width, int height) {
+    const Twips twips(widget);
     const QSize fit = widget->sizeHint();
-    widget->setGeometry(left / twips_per_pixel, top / twips_per_pixel,
-                        std::max(width / twips_per_pixel, fit.width()),
-                        std::max(height / twips_per_pixel, fit.height()));
+    widget->setGeometry(twips.x(left), twips.y(top), std::max(twips.x(width), fit.width()),
+                        std::max(twips.y(height), fit.height()));
 }
 
 template <typename Widget>
@@ -41,7 +41,7 @@ StartDialog::StartDialog(QWidget* parent)
     setObjectName(QStringLiteral("begin"));
     setWindowTitle(QStringLiteral("Welcome !! Please Select --"));
     setWindowIcon(QIcon());
-    setFixedSize(5115 / twips_per_pixel, 3720 / twips_per_pixel);
+    setFixedSize(Twips(parent).size(5115, 3720));
 
     auto* frame1 = make<QGroupBox>(this, "Frame1", QStringLiteral("Players Mode"), 360, 120, 4455, 855);
     option1_ = make<QRadioButton>(frame1, "Option1", QStringLiteral("1P vs Computer"), 240, 360, 1455, 195);
