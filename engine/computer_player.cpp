@@ -50,6 +50,15 @@ void mark_least_seen(GameState& s, int except) {
     for (int c = 1; c <= n; ++c) s.candidate[c] = s.forget_rate[c] == highest ? -1.0f : 0.0f;
 }
 
+// Whether a face-down cell other than `first` is still a candidate. If one is, the highest forget
+// rate among the face-down cells is the same without `first`, and the candidates stand as they are.
+bool another_candidate(const GameState& s, int first) {
+    for (int c = 1; c <= s.cell_count(); ++c) {
+        if (c != first && s.cell_state[c] == face_down && s.candidate[c] != 0.0f) return true;
+    }
+    return false;
+}
+
 int draw_random_card(GameState& s, int except, const std::function<double()>& random) {
     const int n = s.cell_count();
     for (;;) {
@@ -113,7 +122,7 @@ ComputerChoice choose_computer_move(GameState& s, ChoiceMode mode,
 
     if (const int second = known.partner_of(s, first)) return {first, second, true};
 
-    if (least_seen_first) mark_least_seen(s, first);
+    if (least_seen_first && !another_candidate(s, first)) mark_least_seen(s, first);
     const int second = draw_random_card(s, first, random);
     return {first, second, s.card_face[first] == s.card_face[second]};
 }
