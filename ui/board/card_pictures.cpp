@@ -70,10 +70,15 @@ CardPictures::CardPictures(const PictureImages& normal, const std::optional<Pict
 
 CardPictures CardPictures::from_resources() {
     register_card_resources();
-    PictureImages normal = load_set(QString());
-    PictureImages twice = load_set(QStringLiteral("@2x"));
-    if (complete(twice)) return CardPictures(normal, twice);
-    return CardPictures(normal);
+    CardPictures pictures(load_set(QString()));
+    // Decoding the 2x set costs a few milliseconds of start-up that a normal screen never needs.
+    pictures.double_source_ = [] {
+        PictureImages twice = load_set(QStringLiteral("@2x"));
+        return complete(twice) ? std::optional<PictureImages>(std::move(twice)) : std::nullopt;
+    };
+    // Qt finds the icon's @2x file by itself, when it is needed.
+    pictures.emblem_ = QIcon(QStringLiteral(":/cards/face%1.png").arg(emblem_face, 2, 10, QChar('0')));
+    return pictures;
 }
 
 CardPictures::Set CardPictures::make_set(const PictureImages& images, QSize card, qreal ratio) {
@@ -85,7 +90,13 @@ CardPictures::Set CardPictures::make_set(const PictureImages& images, QSize card
 }
 
 const CardPictures::Set& CardPictures::set(qreal ratio) const {
-    return (double_size_ && ratio >= 1.5) ? *double_size_ : normal_;
+    if (ratio < 1.5) return normal_;
+    if (!double_size_ && double_source_) {
+        if (const std::optional<PictureImages> twice = double_source_())
+            double_size_ = make_set(*twice, card_size_, double_ratio);
+        double_source_ = nullptr;  // tried once, whatever came of it
+    }
+    return double_size_ ? *double_size_ : normal_;
 }
 
 const QPixmap& CardPictures::face(int index, qreal ratio) const {

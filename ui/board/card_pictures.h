@@ -7,6 +7,7 @@
 #include <QSize>
 
 #include <array>
+#include <functional>
 #include <optional>
 
 namespace vimbrel {
@@ -37,7 +38,8 @@ public:
     explicit CardPictures(const PictureImages& normal,
                           const std::optional<PictureImages>& double_size = std::nullopt);
 
-    // Loads the pictures compiled into the program (":/cards/…", each with an @2x twin).
+    // Loads the pictures compiled into the program (":/cards/…", each with an @2x twin). The 2x
+    // twins are read only when a high-density screen first asks for them.
     static CardPictures from_resources();
 
     // Card size in logical pixels: the size of the 1x back (32 by 32 with the shipped art).
@@ -63,7 +65,9 @@ private:
 
     QSize card_size_;
     Set normal_;
-    std::optional<Set> double_size_;
+    // Where the 2x set comes from while it has not been made yet; empty once it has.
+    mutable std::function<std::optional<PictureImages>()> double_source_;
+    mutable std::optional<Set> double_size_;
     QIcon emblem_;
 };
 
