@@ -85,10 +85,8 @@ void AccessibilityTest::panel_labels_are_named_and_numbers_say_what_they_count()
     QCOMPARE(accessible(label("score_1"))->text(QAccessible::Description), QStringLiteral("Score of player 2"));
 
     // A pair scores; the score's name follows its number, and the names follow the players.
-    const auto [a, b] = two_cells(board->game().state(), true);
-    click_cell(*board, a);
-    click_cell(*board, b);
-    QVERIFY(fire(*board, "next_turn"));
+    const auto [a, b] = play_turn(*board, true);
+    QVERIFY(a);
     QCOMPARE(name_of(label("score_0")), QStringLiteral("You: 10 points"));
     board->menus().pvp->trigger();
     QCOMPARE(name_of(label("score_0")), QStringLiteral("Player 1: 0 points"));

@@ -82,19 +82,15 @@ void BoardWindowTest::a_miss_closes_both_cards_and_a_pair_leaves_empty_places() 
     QVERIFY(board);
     board->menus().pvp->trigger();
     const GameState& s = board->game().state();
-    const auto [a, b] = two_cells(s, false);
-    click_cell(*board, a);
-    click_cell(*board, b);
-    QVERIFY(fire(*board, "next_turn"));
+    const auto [a, b] = play_turn(*board, false);
+    QVERIFY(a);
     QCOMPARE(cell_on_screen(*board, a), pixels(board->pictures().back(1)));
     QCOMPARE(cell_on_screen(*board, b), pixels(board->pictures().back(1)));
     QCOMPARE(label(*board, "label"), QStringLiteral("2P's turn."));
     QVERIFY(board->menus().show_cards->isEnabled() && board->menus().about->isEnabled());
 
-    const auto [c, d] = two_cells(s, true);
-    click_cell(*board, c);
-    click_cell(*board, d);
-    QVERIFY(fire(*board, "next_turn"));
+    const auto [c, d] = play_turn(*board, true);
+    QVERIFY(c);
     QCOMPARE(s.cell_state[c], removed);
     QCOMPARE(cell_on_screen(*board, c), pixels(board->pictures().blank(1)));
     QCOMPARE(cell_on_screen(*board, d), pixels(board->pictures().blank(1)));
@@ -108,10 +104,8 @@ void BoardWindowTest::the_computer_turn_ends_with_the_arrow_pointer() {
     auto board = open_board();
     QVERIFY(board);
     const GameState& s = board->game().state();
-    const auto [a, b] = two_cells(s, false);
-    click_cell(*board, a);
-    click_cell(*board, b);
-    QVERIFY(fire(*board, "next_turn"));
+    const auto [a, b] = play_turn(*board, false);
+    QVERIFY(a);
 
     // The computer has opened its two cards and waits for its judgement; the board is locked.
     QVERIFY(QGuiApplication::overrideCursor());
@@ -133,10 +127,8 @@ void BoardWindowTest::show_cards_reveals_every_face_down_card() {
     auto board = open_board();
     QVERIFY(board);
     const GameState& s = board->game().state();
-    const auto [a, b] = two_cells(s, true);
-    click_cell(*board, a);
-    click_cell(*board, b);
-    QVERIFY(fire(*board, "next_turn"));
+    const auto [a, b] = play_turn(*board, true);
+    QVERIFY(a);
 
     board->menus().show_cards->trigger();
     for (int cell = 1; cell <= s.cell_count(); ++cell)
@@ -152,7 +144,6 @@ void BoardWindowTest::the_last_pair_ends_the_game_with_a_message() {
     QVERIFY(board);
     board->menus().pvp->trigger();
     board->menus().six->trigger();
-    const GameState& s = board->game().state();
     QString text;
     QString title;
     when_modal([&](QWidget* modal) {
@@ -161,12 +152,7 @@ void BoardWindowTest::the_last_pair_ends_the_game_with_a_message() {
         title = box->windowTitle();
         box->button(QMessageBox::Ok)->click();
     });
-    for (int pairs = 0; pairs < 18; ++pairs) {
-        const auto [a, b] = two_cells(s, true);
-        click_cell(*board, a);
-        click_cell(*board, b);
-        QVERIFY(fire(*board, "next_turn"));
-    }
+    for (int pairs = 0; pairs < 18; ++pairs) QVERIFY(play_turn(*board, true).first);
     QCOMPARE(text, QStringLiteral("Player 1 win."));
     QCOMPARE(title, QStringLiteral("Game Over"));
     QCOMPARE(label(*board, "score_0"), QStringLiteral("180"));

@@ -37,10 +37,7 @@ bool no_timer_running(BoardWindow& board) {
 
 // A miss by the person, judged: the computer has opened its two cards and waits for com_timer.
 bool start_computer_turn(BoardWindow& board) {
-    const auto [a, b] = two_cells(board.game().state(), false);
-    click_cell(board, a);
-    click_cell(board, b);
-    return fire(board, "next_turn") && timer(board, "com_timer")->isActive();
+    return play_turn(board, false).first && timer(board, "com_timer")->isActive();
 }
 
 }  // namespace

@@ -121,4 +121,13 @@ inline bool fire(BoardWindow& board, const char* name) {
     return t && t->isActive() && QMetaObject::invokeMethod(t, "timeout");
 }
 
+// The person turns two face-down cards, a pair (same) or a miss, and the judging pause runs out
+// at once. Returns the two cells, or {0, 0} if the judgement did not run.
+inline std::pair<int, int> play_turn(BoardWindow& board, bool same) {
+    const auto cells = two_cells(board.game().state(), same);
+    click_cell(board, cells.first);
+    click_cell(board, cells.second);
+    return fire(board, "next_turn") ? cells : std::pair<int, int>{0, 0};
+}
+
 }  // namespace vimbrel::testing
