@@ -12,7 +12,7 @@
 #include "board/board_view.h"
 #include "board/card_pictures.h"
 #include "board/status_panel.h"
-#include "board/twips.h"
+#include "twips.h"
 
 namespace vimbrel {
 

@@ -1,7 +1,7 @@
 // Building the status panel and writing its labels.
 #include "board/status_panel.h"
 
-#include "board/twips.h"
+#include "twips.h"
 
 #include <QLabel>
 

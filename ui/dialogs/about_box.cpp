@@ -1,7 +1,7 @@
 // The About box and its sliding logo animation.
 #include "dialogs/about_box.h"
 
-#include "board/twips.h"
+#include "twips.h"
 
 #include <QGuiApplication>
 #include <QLabel>

@@ -1,7 +1,7 @@
 // The game speed dialog and its holder.
 #include "dialogs/speed_control.h"
 
-#include "board/twips.h"
+#include "twips.h"
 
 #include <QGuiApplication>
 #include <QLabel>

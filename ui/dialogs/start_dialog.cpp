@@ -1,7 +1,7 @@
 // Building the start dialog and handing its choices over.
 #include "dialogs/start_dialog.h"
 
-#include "board/twips.h"
+#include "twips.h"
 
 #include <QCloseEvent>
 #include <QGroupBox>
