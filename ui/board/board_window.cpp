@@ -7,7 +7,6 @@
 #include <QDialog>
 #include <QLayout>
 #include <QMenuBar>
-#include <QScreen>
 #include <QTimer>
 
 #include "board/board_menus.h"
@@ -15,6 +14,7 @@
 #include "board/status_panel.h"
 #include "dialogs/about_box.h"
 #include "dialogs/start_dialog.h"
+#include "window_centring.h"
 
 namespace vimbrel {
 
@@ -51,7 +51,7 @@ BoardWindow::BoardWindow(CardPictures pictures, QWidget* parent)
 
     apply_size_rule();
     resize(minimumSize());
-    centre_on_screen();
+    centre_on_screen(*this);
 }
 
 BoardWindow::~BoardWindow() {
@@ -170,13 +170,6 @@ void BoardWindow::dock_panel() {
 bool BoardWindow::eventFilter(QObject* watched, QEvent* event) {
     if (watched == parts_.view && event->type() == QEvent::Resize) dock_panel();
     return QMainWindow::eventFilter(watched, event);
-}
-
-void BoardWindow::centre_on_screen() {
-    const QScreen* s = screen();
-    if (!s) return;
-    const QRect area = s->geometry();
-    move(area.x() + (area.width() - width()) / 2, area.y() + (area.height() - height()) / 2);
 }
 
 void BoardWindow::exit_program() {

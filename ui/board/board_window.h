@@ -62,7 +62,6 @@ private:
     void redraw_board();
     void apply_size_rule();
     void dock_panel();
-    void centre_on_screen();
     void exit_program();
     void destroy_dialogs();
 

@@ -2,6 +2,7 @@
 #include "dialogs/about_box.h"
 
 #include "twips.h"
+#include "window_centring.h"
 
 #include <QGuiApplication>
 #include <QLabel>
@@ -9,7 +10,6 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QTimer>
-#include <QWindow>
 
 #include <chrono>
 #include <thread>
@@ -151,13 +151,7 @@ AboutBox::AboutBox(const QPixmap& back, const QPixmap& emblem, QPixmap& temp_pic
     add_label(this, "Label6", QStringLiteral("Uses the Qt toolkit under the GNU LGPL v3."),
               twips.rect(2520, 1770, 2985, 450));
 
-    // Centred once, by the outer size. The native window is made first so that the platform
-    // can tell its frame where it knows it already.
-    create();
-    const QRect area = screen.geometry();
-    const QSize outer = size().grownBy(windowHandle()->frameMargins());
-    move(area.x() + (area.width() - outer.width()) / 2,
-         area.y() + (area.height() - outer.height()) / 2);
+    centre_on_screen(*this, parent);  // once, by the outer size
 
     const QSize card = back_.deviceIndependentSize().toSize();
     w_ = card.width();

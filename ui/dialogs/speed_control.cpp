@@ -2,13 +2,13 @@
 #include "dialogs/speed_control.h"
 
 #include "twips.h"
+#include "window_centring.h"
 
 #include <QGuiApplication>
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
 #include <QSlider>
-#include <QWindow>
 
 namespace vimbrel {
 
@@ -54,13 +54,8 @@ SpeedControl::SpeedControl(QWidget* parent)
     setTabOrder(ok, slider_);
     ok->setFocus();
 
-    // Centred once, by the outer size; hiding and showing again keeps the position. The native
-    // window is made first so that the platform can tell its frame where it knows it already.
-    create();
-    const QRect area = screen.geometry();
-    const QSize outer = size().grownBy(windowHandle()->frameMargins());
-    move(area.x() + (area.width() - outer.width()) / 2,
-         area.y() + (area.height() - outer.height()) / 2);
+    // Centred once, by the outer size; hiding and showing again keeps the position.
+    centre_on_screen(*this, parent);
 }
 
 int SpeedControl::value() const {

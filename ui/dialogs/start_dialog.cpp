@@ -2,13 +2,12 @@
 #include "dialogs/start_dialog.h"
 
 #include "twips.h"
+#include "window_centring.h"
 
 #include <QCloseEvent>
 #include <QGroupBox>
-#include <QGuiApplication>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QScreen>
 
 #include <algorithm>
 
@@ -64,7 +63,7 @@ StartDialog::StartDialog(QWidget* parent)
     command1_->setFocus();
 
     connect(command1_, &QPushButton::clicked, this, &StartDialog::ok);
-    centre_on_screen();
+    centre_on_screen(*this, parent);
 }
 
 Players StartDialog::players() const {
@@ -85,18 +84,6 @@ void StartDialog::ok() {
 void StartDialog::closeEvent(QCloseEvent* event) {
     closed_through_frame_ = true;
     event->accept();
-}
-
-void StartDialog::centre_on_screen() {
-    QWidget* owner = parentWidget();
-    QScreen* screen = owner ? owner->screen() : QGuiApplication::primaryScreen();
-    if (!screen) return;
-    // Centred by the outer size. The frame is only known once the dialog is shown; the owner's
-    // frame, already on the screen, is the best estimate of it.
-    QSize outer = size();
-    if (owner && owner->isVisible()) outer += owner->frameGeometry().size() - owner->size();
-    const QRect area = screen->geometry();
-    move(area.x() + (area.width() - outer.width()) / 2, area.y() + (area.height() - outer.height()) / 2);
 }
 
 }  // namespace vimbrel

@@ -37,7 +37,6 @@ protected:
 
 private:
     void ok();
-    void centre_on_screen();
 
     QRadioButton* option1_ = nullptr;
     QRadioButton* option2_ = nullptr;
