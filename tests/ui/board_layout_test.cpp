@@ -1,6 +1,7 @@
 // The board window's size rules and the docked panel.
 #include <QAction>
 #include <QMenuBar>
+#include <QWindow>
 #include <QtTest>
 
 #include "board/board_menus.h"
@@ -59,14 +60,22 @@ void BoardLayoutTest::a_larger_board_grows_the_window_and_a_smaller_one_keeps_it
     QCOMPARE(board->centralWidget()->minimumSize(), QSize(6 * 32 + 113, 6 * 32));
 }
 
+// The window system resizes the native window itself, past the minimum Qt keeps for resize():
+// as with no window manager, or a tiling one, which ignore size hints.
 void BoardLayoutTest::resizing_springs_back_and_keeps_the_panel_docked() {
     auto board = open_board();
     QVERIFY(board);
-    board->resize(120, 90);
-    QTRY_VERIFY(fits(*board));
-    QVERIFY(panel_docked(*board));
+    QWindow* native = board->windowHandle();
+    const QSize least = board->size();
+    for (int again = 0; again < 2; ++again) {  // the same small size twice springs back twice
+        native->resize(200, 150);
+        QTRY_COMPARE(board->size(), least);
+        QTRY_COMPARE(native->size(), least);
+        QVERIFY(fits(*board));
+        QVERIFY(panel_docked(*board));
+    }
 
-    board->resize(700, 560);
+    native->resize(700, 560);
     QTRY_COMPARE(board->size(), QSize(700, 560));
     QTRY_VERIFY(panel_docked(*board));
     click_cell(*board, 1);  // the grid stays at the client area's top-left corner

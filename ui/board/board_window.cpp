@@ -7,7 +7,11 @@
 #include <QDialog>
 #include <QLayout>
 #include <QMenuBar>
+#include <QResizeEvent>
 #include <QTimer>
+#include <QWindow>
+
+#include <algorithm>
 
 #include "board/board_menus.h"
 #include "board/board_view.h"
@@ -162,9 +166,41 @@ void BoardWindow::apply_size_rule() {
     dock_panel();
 }
 
+// Qt keeps the window at its minimum only when it resizes the window itself. The window system
+// may not: with no window manager, or one that ignores size hints, a frame dragged smaller stays
+// smaller, so the window springs back to the grid plus the panel here.
+void BoardWindow::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    spring_back();
+    dock_panel();
+}
+
+void BoardWindow::spring_back() {
+    if (isMinimized()) return;
+    const QSize least = minimumSize();
+    if (width() >= least.width() && height() >= least.height()) return;
+    // A window manager that insists on its own size may answer the request with that size again:
+    // ask once, until the window system reports a change of size, so that the two cannot trade
+    // sizes for ever.
+    if (size() == refused_size_) return;
+    refused_size_ = size();
+    if (const QWindow* native = windowHandle()) {
+        connect(native, &QWindow::widthChanged, this, &BoardWindow::forget_refused_size, Qt::UniqueConnection);
+        connect(native, &QWindow::heightChanged, this, &BoardWindow::forget_refused_size, Qt::UniqueConnection);
+    }
+    resize(size().expandedTo(least));
+}
+
+void BoardWindow::forget_refused_size() { refused_size_ = QSize(); }
+
+// The panel keeps to the right edge of the part of the client area that is on show, which is all
+// of it unless the window system holds the window smaller than the grid plus the panel.
 void BoardWindow::dock_panel() {
     const QWidget* client = parts_.view;
-    parts_.panel->setGeometry(client->width() - panel_width, 0, panel_width, client->height());
+    const QPoint at = client->pos();
+    const int shown_width = std::min(client->width(), width() - at.x());
+    const int shown_height = std::min(client->height(), height() - at.y());
+    parts_.panel->setGeometry(shown_width - panel_width, 0, panel_width, shown_height);
 }
 
 bool BoardWindow::eventFilter(QObject* watched, QEvent* event) {

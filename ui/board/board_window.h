@@ -50,6 +50,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -61,6 +62,8 @@ private:
     void first_paint();
     void redraw_board();
     void apply_size_rule();
+    void spring_back();
+    void forget_refused_size();
     void dock_panel();
     void exit_program();
     void destroy_dialogs();
@@ -73,6 +76,7 @@ private:
     QPointer<StartDialog> begin_;
     SpeedSetting speed_{this};
     bool start_dialog_open_ = false;
+    QSize refused_size_;  // a too-small size the window system kept after the window sprang back
     bool ending_ = false;  // Exit or close has begun: nothing more reaches the game
 };
 
