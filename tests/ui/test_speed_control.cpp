@@ -1,5 +1,5 @@
-// The game speed dialog: its initial state, OK keeping the value, closing it any other way
-// throwing it away, and the holder creating it only when needed.
+// The game speed dialog: its initial state, OK and Escape keeping the value, closing it through
+// its frame throwing it away, and the holder creating it only when needed.
 #include "dialogs/speed_control.h"
 
 #include <QApplication>
@@ -61,9 +61,12 @@ private:
 
 private slots:
     void starts_at_ten_with_its_captions_and_steps() {
+        QApplication::setWindowIcon(QIcon(QPixmap(32, 32)));  // the program's emblem is not its own
         SpeedControl dialog;
+        QApplication::setWindowIcon(QIcon());
         QCOMPARE(dialog.objectName(), QStringLiteral("Speed_control"));
         QCOMPARE(dialog.windowTitle(), QStringLiteral("Game Speed"));
+        QVERIFY(dialog.windowIcon().isNull());
         QCOMPARE(dialog.value(), 10);
         QCOMPARE(child<QLabel>(dialog, "Label1")->text(), QStringLiteral("Fast"));
         QCOMPARE(child<QLabel>(dialog, "Slow")->text(), QStringLiteral("Slow"));
@@ -127,16 +130,25 @@ private slots:
         QVERIFY(slider->sizeHint().height() <= slider->height());
     }
 
+    // Escape does what OK does: the dialog has no Cancel button.
+    void ok_hides_it_and_keeps_the_value_for_the_next_opening_data() {
+        QTest::addColumn<std::function<void(SpeedControl&)>>("close");
+        QTest::newRow("OK") << std::function<void(SpeedControl&)>(click_ok);
+        QTest::newRow("Escape") << std::function<void(SpeedControl&)>(
+            [](SpeedControl& dialog) { QTest::keyClick(&dialog, Qt::Key_Escape); });
+    }
+
     void ok_hides_it_and_keeps_the_value_for_the_next_opening() {
+        QFETCH(std::function<void(SpeedControl&)>, close);
         SpeedSetting speed;
-        QCOMPARE(show_modal_and(speed, click_ok), 10);
+        QCOMPARE(show_modal_and(speed, close), 10);
 
         SpeedControl* const first = &speed.dialog();
         QVERIFY(!first->isVisible());
         QCOMPARE(show_modal_and(speed,
-                                [](SpeedControl& dialog) {
+                                [&](SpeedControl& dialog) {
                                     child<QSlider>(dialog, "Hscroll1")->setValue(37);
-                                    click_ok(dialog);
+                                    close(dialog);
                                 }),
                  37);
         QCOMPARE(&speed.dialog(), first);
@@ -145,28 +157,19 @@ private slots:
         QCOMPARE(show_modal_and(speed,
                                 [&](SpeedControl& dialog) {
                                     shown = dialog.value();
-                                    click_ok(dialog);
+                                    close(dialog);
                                 }),
                  37);
         QCOMPARE(shown, 37);
         QCOMPARE(speed.value(), 37);
     }
 
-    void closing_without_ok_throws_it_away_data() {
-        QTest::addColumn<std::function<void(SpeedControl&)>>("close");
-        QTest::newRow("frame") << std::function<void(SpeedControl&)>(
-            [](SpeedControl& dialog) { dialog.close(); });
-        QTest::newRow("escape") << std::function<void(SpeedControl&)>(
-            [](SpeedControl& dialog) { QTest::keyClick(&dialog, Qt::Key_Escape); });
-    }
-
-    void closing_without_ok_throws_it_away() {
-        QFETCH(std::function<void(SpeedControl&)>, close);
+    void closing_it_through_its_frame_throws_it_away() {
         SpeedSetting speed;
         QPointer<SpeedControl> first = &speed.dialog();
         first->findChild<QSlider*>(QStringLiteral("Hscroll1"))->setValue(55);
 
-        QCOMPARE(show_modal_and(speed, close), 10);
+        QCOMPARE(show_modal_and(speed, [](SpeedControl& dialog) { dialog.close(); }), 10);
         QVERIFY(first.isNull());
         QCOMPARE(open_speed_dialogs(), 1);
         QVERIFY(!speed.dialog().isVisible());

@@ -5,10 +5,13 @@
 #include "window_centring.h"
 
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
 #include <QSlider>
+
+#include <algorithm>
 
 namespace vimbrel {
 
@@ -16,6 +19,7 @@ namespace {
 
 
 constexpr int initial_speed = 10;
+constexpr int tick_spacing = 10;  // a mark every tenth of the way, matching the page keys
 
 }  // namespace
 
@@ -24,6 +28,7 @@ SpeedControl::SpeedControl(QWidget* parent)
                           Qt::WindowCloseButtonHint) {
     setObjectName(QStringLiteral("Speed_control"));
     setWindowTitle(QStringLiteral("Game Speed"));
+    setWindowIcon(QIcon());  // a dialog of its own, without the program's emblem
     const QScreen& screen = parent ? *parent->screen() : *QGuiApplication::primaryScreen();
     const Twips twips(screen);
     setFixedSize(twips.size(4650, 1200));
@@ -35,10 +40,16 @@ SpeedControl::SpeedControl(QWidget* parent)
 
     slider_ = new QSlider(Qt::Horizontal, this);
     slider_->setObjectName(QStringLiteral("Hscroll1"));
-    slider_->setGeometry(twips.rect(480, 240, 3735, 270));
     slider_->setRange(0, 100);
     slider_->setSingleStep(1);
     slider_->setPageStep(10);
+    slider_->setTickPosition(QSlider::TicksBelow);
+    slider_->setTickInterval(tick_spacing);
+    // The marks need a little more height than the bare track; the slider grows downwards,
+    // towards the labels, and keeps its place and width.
+    QRect track = twips.rect(480, 240, 3735, 270);
+    track.setHeight(std::max(track.height(), slider_->sizeHint().height()));
+    slider_->setGeometry(track);
     slider_->setValue(initial_speed);
     slider_->setAccessibleName(QStringLiteral("Game speed"));
     slider_->setAccessibleDescription(QStringLiteral("Fast at the left end, slow at the right end"));
@@ -56,6 +67,16 @@ SpeedControl::SpeedControl(QWidget* parent)
 
     // Centred once, by the outer size; hiding and showing again keeps the position.
     centre_on_screen(*this, parent);
+}
+
+// Escape does what OK does: the dialog has no Cancel, and a player who presses Escape expects
+// to keep the speed. Closing it through its frame still throws it away (see SpeedSetting).
+void SpeedControl::keyPressEvent(QKeyEvent* event) {
+    if (event->matches(QKeySequence::Cancel)) {
+        accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
 }
 
 int SpeedControl::value() const {
@@ -80,8 +101,8 @@ int SpeedSetting::value() {
 int SpeedSetting::show_modal() {
     const QPointer<SpeedControl> shown = &dialog();
     const int result = shown->exec();
-    // Only OK keeps the dialog; closing it any other way (its frame, Escape) throws it away,
-    // so the next reading starts again from the initial value.
+    // OK and Escape keep the dialog; closing it through its frame throws it away, so the next
+    // reading starts again from the initial value.
     if (shown && result != QDialog::Accepted) destroy();
     return value();
 }

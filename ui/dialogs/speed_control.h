@@ -19,6 +19,9 @@ public:
     // The slider's current position.
     int value() const;
 
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
 private:
     QSlider* slider_ = nullptr;
 };
