@@ -49,9 +49,13 @@ void strip_window_menu(QWidget& window) {
                           Qt::WindowCloseButtonHint);
 }
 
+// Every text of the box is bold, the title as well as the credits.
 QLabel* add_label(QWidget* parent, const char* name, const QString& text, const QRect& where) {
     auto* label = new QLabel(text, parent);
     label->setObjectName(QLatin1String(name));
+    QFont bold = label->font();
+    bold.setBold(true);
+    label->setFont(bold);
     label->setGeometry(where);
     label->setWordWrap(true);
     return label;
@@ -97,6 +101,7 @@ AboutBox::AboutBox(const QPixmap& back, const QPixmap& emblem, QPixmap& temp_pic
     : QDialog(parent), back_(back), temp_pic_(temp_pic), game_speed_(std::move(game_speed)) {
     setObjectName(QStringLiteral("aboutbox"));
     setWindowTitle(QStringLiteral("About " VIMBREL_NAME));
+    setWindowIcon(QIcon());  // the emblem is in the box itself, not in its title bar
     setAttribute(Qt::WA_DeleteOnClose);
     setBackgroundRole(QPalette::Base);
     setAutoFillBackground(true);
@@ -133,15 +138,12 @@ AboutBox::AboutBox(const QPixmap& back, const QPixmap& emblem, QPixmap& temp_pic
     QLabel* title = add_label(this, "Label1", QStringLiteral(VIMBREL_NAME " 3.0 for Windows95"),
                               twips.rect(1080, 240, 3495, 255));
     title->setWordWrap(false);
-    QFont bold = title->font();
-    bold.setBold(true);
-    title->setFont(bold);
     add_label(this, "Label2",
               QStringLiteral("A memory card game for one player against a forgetful computer, "
                              "or for two players."),
-              twips.rect(1080, 660, 4455, 450));
+              twips.rect(1080, 660, 4455, 690));  // three lines of bold text
     add_label(this, "Label3", QStringLiteral("Version " VIMBREL_VERSION),
-              twips.rect(1080, 1140, 4455, 255));
+              twips.rect(1080, 1380, 4455, 255));
     add_label(this, "Label4",
               QStringLiteral("Card pictures: Twemoji by Twitter, Inc and other contributors, "
                              "CC-BY 4.0"),
