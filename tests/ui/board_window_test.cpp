@@ -1,7 +1,10 @@
 // Playing on the real board window, every step checked against what the screen shows.
 #include <QAction>
 #include <QLabel>
+#include <QMenu>
 #include <QMessageBox>
+#include <QProxyStyle>
+#include <QStyleOptionMenuItem>
 #include <QtTest>
 
 #include "board/board_menus.h"
@@ -15,6 +18,37 @@ namespace {
 
 QString label(BoardWindow& board, const char* name) {
     return board.findChild<QLabel*>(QString::fromLatin1(name))->text();
+}
+
+// Records how a menu draws each of its items: the kind of mark, and whether it is set.
+class MarkRecorder final : public QProxyStyle {
+public:
+    void drawControl(ControlElement element, const QStyleOption* option, QPainter* painter,
+                     const QWidget* widget) const override {
+        if (const auto* item = qstyleoption_cast<const QStyleOptionMenuItem*>(option); item && element == CE_MenuItem)
+            marks[item->text] = item->checkType == QStyleOptionMenuItem::NonExclusive ? (item->checked ? 'v' : '-')
+                                : item->checkType == QStyleOptionMenuItem::Exclusive  ? 'o'
+                                                                                      : ' ';
+        QProxyStyle::drawControl(element, option, painter, widget);
+    }
+    mutable QMap<QString, char> marks;  // 'v' a check mark, '-' an empty one, 'o' a radio dot
+};
+
+// How the open setting menus draw their items, in menu order.
+QString drawn_marks(BoardWindow& board) {
+    MarkRecorder recorder;
+    QString drawn;
+    for (const char* name : {"board_size", "option", "computer"}) {
+        auto* menu = board.findChild<QMenu*>(QString::fromLatin1(name));
+        menu->setStyle(&recorder);
+        menu->adjustSize();
+        menu->grab();
+        for (QAction* item : menu->actions())
+            if (!item->isSeparator()) drawn += recorder.marks.value(item->text(), '?');
+        drawn += ' ';
+        menu->setStyle(nullptr);
+    }
+    return drawn;
 }
 
 }  // namespace
@@ -167,6 +201,7 @@ void BoardWindowTest::choosing_the_checked_item_does_nothing() {
     const GameState& s = board->game().state();
     click_cell(*board, 1);
     const GameState before = s;
+    QCOMPARE(drawn_marks(*board), QStringLiteral("-v- v- -v-v- "));
     for (QAction* checked : {m.eight, m.pvc, m.med, m.ai_on}) {
         QVERIFY(checked->isChecked());
         checked->trigger();
@@ -182,6 +217,7 @@ void BoardWindowTest::choosing_the_checked_item_does_nothing() {
     QCOMPARE(s.cards_turned, 0);
     m.ai_off->trigger();
     QVERIFY(m.ai_off->isChecked() && !m.ai_on->isChecked());
+    QCOMPARE(drawn_marks(*board), QStringLiteral("--v v- -v--v "));
 }
 
 void BoardWindowTest::a_release_over_the_panel_picks_nothing() {

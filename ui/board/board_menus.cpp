@@ -2,7 +2,6 @@
 #include "board/board_menus.h"
 
 #include <QAction>
-#include <QActionGroup>
 #include <QMenu>
 #include <QMenuBar>
 
@@ -28,15 +27,12 @@ void add_separator(QMenu* menu, const char* name) {
     menu->addSeparator()->setObjectName(QString::fromLatin1(name));
 }
 
-// An exclusive group; choosing its checked item again still triggers, and the handler ignores it.
-QActionGroup* make_group(QMenu* menu, std::initializer_list<QAction*> actions) {
-    auto* group = new QActionGroup(menu);
-    group->setExclusionPolicy(QActionGroup::ExclusionPolicy::Exclusive);
-    for (QAction* action : actions) {
-        action->setCheckable(true);
-        group->addAction(action);
-    }
-    return group;
+// The items of one setting. They show check marks, so they are checkable items on their own
+// rather than an exclusive group, which menus draw with radio dots. Qt flips an item's mark as it
+// is chosen; the command that follows puts every mark back from the settings (sync), so each
+// setting keeps one mark, and choosing its checked item again leaves it checked.
+void make_setting(std::initializer_list<QAction*> actions) {
+    for (QAction* action : actions) action->setCheckable(true);
 }
 
 }  // namespace
@@ -55,12 +51,12 @@ BoardMenus::BoardMenus(QMenuBar& bar) {
     six = add_item(size, "six", QStringLiteral("6 by 6"));
     eight = add_item(size, "eight", QStringLiteral("8 by 8"));
     ten = add_item(size, "ten", QStringLiteral("10 by 10"));
-    make_group(size, {six, eight, ten});
+    make_setting({six, eight, ten});
 
     QMenu* players = add_menu(bar, "option", QStringLiteral("Players"));
     pvc = add_item(players, "pvc", QStringLiteral("1P vs Com"));
     pvp = add_item(players, "pvp", QStringLiteral("1P vs 2P"));
-    make_group(players, {pvc, pvp});
+    make_setting({pvc, pvp});
 
     QMenu* computer = add_menu(bar, "computer", QStringLiteral("Computer"));
     high = add_item(computer, "high", QStringLiteral("Good Memory"));
@@ -69,8 +65,8 @@ BoardMenus::BoardMenus(QMenuBar& bar) {
     add_separator(computer, "sep1");
     ai_on = add_item(computer, "ai_on", QStringLiteral("Choosing with AI and Memory"));
     ai_off = add_item(computer, "ai_off", QStringLiteral("Choosing only with Memory"));
-    make_group(computer, {high, med, low});
-    make_group(computer, {ai_on, ai_off});
+    make_setting({high, med, low});
+    make_setting({ai_on, ai_off});
 
     sync(Settings{});
 }
