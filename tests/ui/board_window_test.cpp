@@ -1,5 +1,6 @@
 // Playing on the real board window, every step checked against what the screen shows.
 #include <QAction>
+#include <QFontDatabase>
 #include <QLabel>
 #include <QMenu>
 #include <QMessageBox>
@@ -180,15 +181,26 @@ void BoardWindowTest::the_last_pair_ends_the_game_with_a_message() {
     board->menus().six->trigger();
     QString text;
     QString title;
+    int width = 0;
+    bool modal_ok_box = false;
     when_modal([&](QWidget* modal) {
         auto* box = qobject_cast<QMessageBox*>(modal);
         text = box->text();
         title = box->windowTitle();
+        width = box->frameGeometry().width();
+        modal_ok_box = box->isModal() && box->buttons().size() == 1;
         box->button(QMessageBox::Ok)->click();
     });
     for (int pairs = 0; pairs < 18; ++pairs) QVERIFY(play_turn(*board, true).first);
     QCOMPARE(text, QStringLiteral("Player 1 win."));
     QCOMPARE(title, QStringLiteral("Game Over"));
+    QVERIFY(modal_ok_box);
+    // Wide enough for a window manager to show the title whole beside its title-bar buttons,
+    // each at least as wide as a line of the title-bar font is high.
+    QFont title_font = QFontDatabase::systemFont(QFontDatabase::TitleFont);
+    title_font.setBold(true);
+    const QFontMetrics metrics(title_font);
+    QVERIFY2(width >= metrics.horizontalAdvance(title) + 4 * metrics.height(), qPrintable(QString::number(width)));
     QCOMPARE(label(*board, "score_0"), QStringLiteral("180"));
     QVERIFY(!board->menus().show_cards->isEnabled() && board->menus().about->isEnabled());
     QVERIFY(board_shows_the_state(*board));

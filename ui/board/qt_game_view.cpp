@@ -3,7 +3,9 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QFontDatabase>
 #include <QGuiApplication>
+#include <QLabel>
 #include <QMessageBox>
 #include <QTime>
 #include <QTimer>
@@ -20,6 +22,18 @@ namespace {
 
 QString to_qstring(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// How wide a message must be for a window manager to show the box's `title` whole: the title in
+// the title-bar font, which window managers commonly draw bold, beside four title-bar buttons
+// (window menu, minimize, maximize, close), each about as wide as the bar is high. The box's own
+// margins around the message give the title its margins.
+int width_for_title(const QString& title) {
+    QFont font = QFontDatabase::systemFont(QFontDatabase::TitleFont);
+    font.setBold(true);
+    const QFontMetrics metrics(font);
+    const int bar = metrics.height() + metrics.height() / 2;
+    return metrics.horizontalAdvance(title) + 4 * bar;
 }
 
 }  // namespace
@@ -98,6 +112,11 @@ void QtGameView::beep() { QApplication::beep(); }
 
 void QtGameView::message_box(std::string_view text, std::string_view title) {
     QMessageBox box(QMessageBox::NoIcon, to_qstring(title), to_qstring(text), QMessageBox::Ok, parts_.window);
+    // A box as narrow as its message would have its title cut short by the window manager. The
+    // box sizes itself from its contents whenever it lays out, so the message (the label Qt names
+    // qt_msgbox_label) widens it.
+    if (auto* message = box.findChild<QLabel*>(QStringLiteral("qt_msgbox_label")))
+        message->setMinimumWidth(width_for_title(box.windowTitle()));
     box.exec();
 }
 
