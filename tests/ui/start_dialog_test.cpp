@@ -5,6 +5,9 @@
 #include <QPointer>
 #include <QRadioButton>
 #include <QScreen>
+#include <QStyle>
+#include <QStyleOptionButton>
+#include <QWindow>
 #include <QtTest>
 
 #include "board/board_menus.h"
@@ -26,6 +29,19 @@ QString name_label(BoardWindow& board, int index) {
     return board.findChild<QLabel*>(QStringLiteral("player_name_%1").arg(index))->text();
 }
 
+// The caption of an option as the style draws it, its mark and its text, in the dialog's pixels.
+QRect caption_of(QRadioButton* option) {
+    QStyleOptionButton style_option;
+    style_option.initFrom(option);
+    style_option.text = option->text();
+    const QStyle* style = option->style();
+    const QRect contents = style->subElementRect(QStyle::SE_RadioButtonContents, &style_option, option);
+    const QRect text = style->itemTextRect(option->fontMetrics(), contents, Qt::AlignLeft | Qt::AlignVCenter, true,
+                                           option->text());
+    const QRect mark = style->subElementRect(QStyle::SE_RadioButtonIndicator, &style_option, option);
+    return text.united(mark).translated(option->mapTo(option->window(), QPoint(0, 0)));
+}
+
 // Chooses New and lets `act` answer the dialog from inside its exec().
 void new_game(BoardWindow& board, std::function<void(QWidget*)> act) {
     when_modal(std::move(act));
@@ -42,6 +58,7 @@ private slots:
     void its_choices_reach_the_menus_and_stay_for_the_next_opening();
     void closing_it_through_its_frame_writes_nothing_and_gives_a_fresh_one();
     void closing_the_board_destroys_the_hidden_dialogs();
+    void every_pixel_of_a_size_caption_chooses_that_size();
 };
 
 void StartDialogTest::it_opens_centred_with_ok_focused_and_ignores_escape() {
@@ -127,6 +144,29 @@ void StartDialogTest::closing_the_board_destroys_the_hidden_dialogs() {
     QVERIFY(begin.isNull());
     QVERIFY(speed.isNull());
     QVERIFY(!timer(*board, "time_over")->isActive());
+}
+
+// The size options' places overlap; a click anywhere on a caption, as the window system delivers
+// it to whichever widget is there, still chooses that caption's size.
+void StartDialogTest::every_pixel_of_a_size_caption_chooses_that_size() {
+    StartDialog dialog;
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    const char* names[] = {"six", "eight", "ten"};
+    QStringList missed;
+    for (int i = 0; i < 3; ++i) {
+        auto* option = dialog.findChild<QRadioButton*>(QString::fromLatin1(names[i]));
+        auto* other = dialog.findChild<QRadioButton*>(QString::fromLatin1(names[(i + 1) % 3]));
+        const QRect caption = caption_of(option);
+        for (int y = caption.top(); y <= caption.bottom(); ++y) {
+            for (int x = caption.left(); x <= caption.right(); x += 3) {
+                other->setChecked(true);
+                QTest::mouseClick(dialog.windowHandle(), Qt::LeftButton, {}, QPoint(x, y));
+                if (!option->isChecked()) missed << QStringLiteral("%1 at %2,%3").arg(names[i]).arg(x).arg(y);
+            }
+        }
+    }
+    QVERIFY2(missed.isEmpty(), qPrintable(missed.join(QStringLiteral("; "))));
 }
 
 VIMBREL_UI_TEST_MAIN(StartDialogTest)

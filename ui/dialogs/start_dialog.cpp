@@ -8,8 +8,12 @@
 #include <QGroupBox>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStyle>
+#include <QStyleOptionButton>
 
 #include <algorithm>
+#include <array>
+#include <limits>
 
 namespace vimbrel {
 
@@ -33,6 +37,32 @@ Widget* make(QWidget* parent, const char* name, const QString& caption, int left
     return widget;
 }
 
+// The height, in its parent's pixels, at which the style centres an option's caption.
+int caption_middle(const QRadioButton* option) {
+    QStyleOptionButton style_option;
+    style_option.initFrom(option);
+    style_option.text = option->text();
+    const QRect caption = option->style()->subElementRect(QStyle::SE_RadioButtonClickRect, &style_option, option);
+    return option->y() + (caption.top() + caption.bottom() + 1) / 2;
+}
+
+// The options of a column overlap where they are placed: an option's place reaches into its
+// neighbour's caption, and the later one, on top, takes the clicks there. Each option is cut down
+// to the band between the midpoints to its neighbours' captions, so that a click anywhere on a
+// caption chooses that caption's option. The captions stay where they are.
+template <std::size_t N>
+void keep_apart(const std::array<QRadioButton*, N>& column) {
+    std::array<int, N> middle{};
+    for (std::size_t i = 0; i < N; ++i) middle[i] = caption_middle(column[i]);
+    for (std::size_t i = 0; i < N; ++i) {
+        QRadioButton* option = column[i];
+        const int top = i == 0 ? std::numeric_limits<int>::min() / 2 : (middle[i - 1] + middle[i] + 1) / 2;
+        const int bottom = i + 1 == N ? std::numeric_limits<int>::max() / 2 : (middle[i] + middle[i + 1] + 1) / 2;
+        const QRect band(0, top - option->y(), option->width(), bottom - top);
+        option->setMask(QRegion(band.intersected(option->rect())));
+    }
+}
+
 }  // namespace
 
 StartDialog::StartDialog(QWidget* parent)
@@ -52,6 +82,7 @@ StartDialog::StartDialog(QWidget* parent)
     command1_ = make<QPushButton>(this, "Command1", QStringLiteral("OK"), 1920, 3000, 1455, 495);
     option1_->setChecked(true);
     eight_->setChecked(true);
+    keep_apart(std::array{six_, eight_, ten_});
 
     // OK comes first, then the two frames' buttons in reading order.
     setTabOrder(command1_, option1_);
