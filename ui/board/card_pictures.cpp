@@ -37,9 +37,9 @@ bool complete(const PictureImages& images) {
     return true;
 }
 
-// One card-sized opaque pixmap: white, with the picture's top-left corner laid over it unscaled.
-QPixmap on_white(const QImage& image, QSize card, qreal ratio) {
-    const QSize device = card * ratio;
+// One opaque card at `device` pixels: white, with the picture's top-left corner laid over it
+// pixel for pixel.
+QImage on_white(const QImage& image, QSize device) {
     QImage canvas(device, QImage::Format_RGB32);
     canvas.fill(Qt::white);
     if (!image.isNull()) {
@@ -48,6 +48,21 @@ QPixmap on_white(const QImage& image, QSize card, qreal ratio) {
         source.setDevicePixelRatio(1.0);
         QPainter painter(&canvas);
         painter.drawImage(QPoint(0, 0), source, QRect(QPoint(0, 0), device));
+    }
+    return canvas;
+}
+
+// A card to draw at `ratio`. At 1 and 2 the picture is laid on pixel for pixel. At any other
+// ratio it is laid onto white at its own size, so that its transparent edges blend with white,
+// and then scaled smoothly to the card's size in device pixels.
+QPixmap card_pixmap(const QImage& image, QSize card, qreal ratio) {
+    const QSize device = card * ratio;
+    QImage canvas;
+    if (qFuzzyCompare(ratio, 1.0) || qFuzzyCompare(ratio, double_ratio)) {
+        canvas = on_white(image, device);
+    } else {
+        const QSize own = image.isNull() ? card : image.size();
+        canvas = on_white(image, own).scaled(device, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     }
     QPixmap pixmap = QPixmap::fromImage(canvas);
     pixmap.setDevicePixelRatio(ratio);
@@ -58,10 +73,11 @@ QPixmap on_white(const QImage& image, QSize card, qreal ratio) {
 
 CardPictures::CardPictures(const PictureImages& normal, const std::optional<PictureImages>& double_size)
     : card_size_(normal.back.isNull() ? QSize(32, 32) : normal.back.size()),
-      normal_(make_set(normal, card_size_, 1.0)) {
+      normal_images_(normal),
+      normal_(make_set(normal, card_size_, 1.0)),
+      double_images_(double_size) {
     emblem_.addPixmap(QPixmap::fromImage(normal.faces[emblem_face]));
     if (double_size) {
-        double_size_ = make_set(*double_size, card_size_, double_ratio);
         QPixmap emblem2 = QPixmap::fromImage(double_size->faces[emblem_face]);
         emblem2.setDevicePixelRatio(double_ratio);
         emblem_.addPixmap(emblem2);
@@ -83,20 +99,24 @@ CardPictures CardPictures::from_resources() {
 
 CardPictures::Set CardPictures::make_set(const PictureImages& images, QSize card, qreal ratio) {
     Set set;
-    set.back = on_white(images.back, card, ratio);
-    set.blank = on_white(images.blank, card, ratio);
-    for (int i = 0; i < face_count; ++i) set.faces[i] = on_white(images.faces[i], card, ratio);
+    set.back = card_pixmap(images.back, card, ratio);
+    set.blank = card_pixmap(images.blank, card, ratio);
+    for (int i = 0; i < face_count; ++i) set.faces[i] = card_pixmap(images.faces[i], card, ratio);
     return set;
 }
 
+const PictureImages* CardPictures::double_images() const {
+    if (!double_images_ && double_source_) double_images_ = double_source_();
+    double_source_ = nullptr;  // tried once, whatever came of it
+    return double_images_ ? &*double_images_ : nullptr;
+}
+
 const CardPictures::Set& CardPictures::set(qreal ratio) const {
-    if (ratio < 1.5) return normal_;
-    if (!double_size_ && double_source_) {
-        if (const std::optional<PictureImages> twice = double_source_())
-            double_size_ = make_set(*twice, card_size_, double_ratio);
-        double_source_ = nullptr;  // tried once, whatever came of it
-    }
-    return double_size_ ? *double_size_ : normal_;
+    if (qFuzzyCompare(ratio, 1.0) || ratio <= 0) return normal_;
+    if (const auto made = other_sets_.find(ratio); made != other_sets_.end()) return made->second;
+    const PictureImages* twice = double_images();
+    if (qFuzzyCompare(ratio, double_ratio) && !twice) return normal_;
+    return other_sets_.emplace(ratio, make_set(twice ? *twice : normal_images_, card_size_, ratio)).first->second;
 }
 
 const QPixmap& CardPictures::face(int index, qreal ratio) const {

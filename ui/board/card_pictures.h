@@ -8,6 +8,7 @@
 
 #include <array>
 #include <functional>
+#include <map>
 #include <optional>
 
 namespace vimbrel {
@@ -45,7 +46,10 @@ public:
     // Card size in logical pixels: the size of the 1x back (32 by 32 with the shipped art).
     QSize card_size() const { return card_size_; }
 
-    // The pictures to draw on a surface of the given device pixel ratio: the 2x set from 1.5 on.
+    // The pictures to draw on a surface of the given device pixel ratio, one device pixel for
+    // each of their pixels: at 1 the 1x pictures and at 2 the 2x ones as they are (without 2x
+    // pictures, the 1x ones, which drawing doubles pixel for pixel); at any other ratio the 2x
+    // pictures smoothly scaled to the card's size in device pixels, so diagonals stay clean.
     const QPixmap& back(qreal ratio) const { return set(ratio).back; }
     const QPixmap& blank(qreal ratio) const { return set(ratio).blank; }
     // Face `index` (0..24); any other index gives the back, so a bad index can never crash.
@@ -60,14 +64,19 @@ private:
         QPixmap blank;
         std::array<QPixmap, face_count> faces;
     };
+    // Each picture laid onto white; at `ratio` 1 or 2 unscaled, at any other smoothly scaled.
     static Set make_set(const PictureImages& images, QSize card, qreal ratio);
     const Set& set(qreal ratio) const;
+    // The 2x pictures, read on first use; null if there are none.
+    const PictureImages* double_images() const;
 
     QSize card_size_;
+    PictureImages normal_images_;  // the source of the smooth scales when there are no 2x pictures
     Set normal_;
-    // Where the 2x set comes from while it has not been made yet; empty once it has.
+    // Where the 2x pictures come from while they have not been read yet; empty once they have.
     mutable std::function<std::optional<PictureImages>()> double_source_;
-    mutable std::optional<Set> double_size_;
+    mutable std::optional<PictureImages> double_images_;
+    mutable std::map<qreal, Set> other_sets_;  // by device pixel ratio, made when first drawn at it
     QIcon emblem_;
 };
 
