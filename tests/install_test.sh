@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Installs a build into a fresh prefix and checks what lands there: exactly the expected files,
 # a desktop entry and AppStream metainfo that pass their validators and agree with each other,
-# and icons of the sizes their folders promise.
-#   tests/install_test.sh <build dir> <application id> <version>
+# icons of the sizes their folders promise, and a manual page that groff reads without a warning.
+#   tests/install_test.sh <build dir> <application id> <version> <bin dir> <doc dir> <man dir>
+# The folders are the build's install folders relative to the prefix (bin, or games for Debian).
 # Exits 77 (skipped) when desktop-file-validate or appstreamcli is missing; scripts/setup
 # installs both.
 set -euo pipefail
@@ -10,6 +11,9 @@ set -euo pipefail
 build=${1:?build dir}
 id=${2:?application id}
 version=${3:?version}
+bindir=${4:?bin dir}
+docdir=${5:?doc dir}
+mandir=${6:?man dir}
 
 failures=0
 fail() {
@@ -25,7 +29,8 @@ desktop=share/applications/$id.desktop
 metainfo=share/metainfo/$id.metainfo.xml
 icon_sizes=(32 64 128 256)
 
-expected=(bin/vimbrel "$desktop" "$metainfo" share/doc/Vimbrel/LICENSE share/doc/Vimbrel/CREDITS)
+manpage=$mandir/man6/vimbrel.6
+expected=("$bindir/vimbrel" "$desktop" "$metainfo" "$docdir/LICENSE" "$docdir/CREDITS" "$manpage")
 for size in "${icon_sizes[@]}"; do expected+=("share/icons/hicolor/${size}x${size}/apps/$id.png"); done
 
 actual=$(cd "$prefix" && find . ! -type d | sed 's|^\./||' | LC_ALL=C sort)
@@ -35,12 +40,21 @@ if [ "$actual" != "$wanted" ]; then
     diff <(echo "$wanted") <(echo "$actual") >&2 || true
 fi
 
-[ -x "$prefix/bin/vimbrel" ] || fail "bin/vimbrel is not executable"
+[ -x "$prefix/$bindir/vimbrel" ] || fail "$bindir/vimbrel is not executable"
 
-# The entry must start the installed program and name the installed icon.
+# The entry must start the installed program and name the installed icon. A program in bin/ is
+# found on the PATH; one elsewhere (Debian's games/) is named by its full path.
 value() { sed -n "s/^$1=//p" "$prefix/$desktop"; }
 exec_line=$(value Exec)
-[ "${exec_line%% *}" = vimbrel ] || fail "Exec=$exec_line does not start vimbrel"
+program=${exec_line%% *}
+if [ "$bindir" = bin ]; then
+    [ "$program" = vimbrel ] || fail "Exec=$exec_line does not start vimbrel"
+else
+    case "$program" in
+        /*/"$bindir"/vimbrel) ;;
+        *) fail "Exec=$exec_line does not start the program by its full path in $bindir/" ;;
+    esac
+fi
 [ "$(value Icon)" = "$id" ] || fail "Icon=$(value Icon) is not the application id $id"
 [ "$(value Name)" = Vimbrel ] || fail "Name=$(value Name) is not Vimbrel"
 
@@ -55,6 +69,13 @@ for size in "${icon_sizes[@]}"; do
     got=$(png_size "$file")
     [ "$got" = "${size}x${size}" ] || fail "the ${size}x${size} icon is $got"
 done
+
+# The page must fill in its version, and groff must format it without a single warning.
+grep -q "^\.TH VIMBREL 6 .*\"Vimbrel $version\"" "$prefix/$manpage" || fail "$manpage does not name version $version"
+if command -v groff >/dev/null; then
+    warnings=$(groff -man -Tutf8 -ww -z "$prefix/$manpage" 2>&1)
+    [ -z "$warnings" ] || fail "groff warns about $manpage: $warnings"
+fi
 
 missing=()
 command -v desktop-file-validate >/dev/null || missing+=(desktop-file-validate)
