@@ -107,7 +107,14 @@ inline std::pair<int, int> two_cells(const GameState& s, bool same) {
     return {0, 0};
 }
 
+// A player's click or key comes through the event loop's queues, behind what is queued already:
+// it reaches the board only after the input queued while a turn settled has been dropped.
+inline void wait_for_the_queues(BoardWindow& board) {
+    (void)QTest::qWaitFor([&] { return board.board_takes_input(); });
+}
+
 inline void click_cell(BoardWindow& board, int cell, Qt::MouseButton button = Qt::LeftButton) {
+    wait_for_the_queues(board);
     QTest::mouseRelease(board.board_view(), button, {}, cell_rect(board, cell).center());
 }
 

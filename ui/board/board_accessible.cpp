@@ -9,6 +9,7 @@
 
 #include "board/board_view.h"
 #include "board/card_pictures.h"
+#include "board/status_panel.h"
 
 namespace vimbrel {
 
@@ -64,6 +65,9 @@ public:
         QAccessible::State s;
         s.invisible = !isValid() || !view_->isVisible();
         s.disabled = isValid() && view_->state().cell_state[cell_] == removed;
+        // Every place can hold the keyboard's cursor, an empty one too.
+        s.focusable = true;
+        s.focused = isValid() && view_->hasFocus() && view_->cursor_cell() == cell_;
         return s;
     }
 
@@ -99,6 +103,13 @@ public:
         return widget < 0 ? -1 : cell_count() + widget;
     }
 
+    // The cursor cell, while the board has the keys.
+    QAccessibleInterface* focusChild() const override {
+        if (!view()->hasFocus()) return nullptr;
+        const int cell = view()->cursor_cell();
+        return cell >= 1 && cell <= cell_count() ? child(cell - 1) : nullptr;
+    }
+
     QAccessibleInterface* childAt(int x, int y) const override {
         if (QAccessibleInterface* widget = QAccessibleWidget::childAt(x, y)) return widget;
         const QPoint at = view()->mapFromGlobal(QPoint(x, y));
@@ -123,6 +134,9 @@ private:
 
 QAccessibleInterface* board_factory(const QString&, QObject* object) {
     if (auto* view = qobject_cast<BoardView*>(object)) return new BoardAccessible(view);
+    // A status bar, so that a screen reader's "read the status bar" command finds the scores,
+    // whose turn it is and the round.
+    if (auto* panel = qobject_cast<StatusPanel*>(object)) return new QAccessibleWidget(panel, QAccessible::StatusBar);
     return nullptr;
 }
 

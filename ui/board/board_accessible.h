@@ -12,8 +12,8 @@ namespace vimbrel {
 // or "Empty place, row 2, column 3".
 QString cell_accessible_name(const GameState& state, int cell);
 
-// Lets Qt's accessibility describe every BoardView by its cells, ahead of the plain widget
-// description. Installing it again does nothing.
+// Lets Qt's accessibility describe every BoardView by its cells, with the cursor cell as the
+// focused one, and the status panel as a status bar. Installing it again does nothing.
 void install_board_accessibility();
 
 }  // namespace vimbrel

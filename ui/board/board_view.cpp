@@ -1,7 +1,8 @@
-// Painting the card grid and playing the sliding-door animations.
+// Painting the card grid, playing the sliding-door animations, and the keyboard's cursor cell.
 #include "board/board_view.h"
 
 #include <QAccessible>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
@@ -20,6 +21,10 @@ namespace {
 // The pause after each animation step grows by this much per unit of door_delay.
 constexpr std::chrono::microseconds pause_per_delay_unit{500};
 
+// The cursor's outline lies inside the cell, this many pixels wide, so that it never touches a
+// neighbour and stays whole on every device pixel ratio.
+constexpr int outline_width = 2;
+
 }  // namespace
 
 BoardView::BoardView(const GameState& state, const CardPictures& pictures, QWidget* parent)
@@ -28,6 +33,7 @@ BoardView::BoardView(const GameState& state, const CardPictures& pictures, QWidg
     install_board_accessibility();
     setObjectName(QStringLiteral("board_area"));
     setAccessibleName(QStringLiteral("Board"));
+    setFocusPolicy(Qt::StrongFocus);
     setAutoFillBackground(true);
     QPalette white = palette();
     white.setColor(QPalette::Window, Qt::white);
@@ -65,13 +71,88 @@ void BoardView::paintEvent(QPaintEvent* event) {
     }
     if (moving_cell_.isValid() && event->rect().intersects(moving_cell_))
         painter.drawPixmap(moving_cell_, temp_pic_, temp_pic_.rect());
+    // Over the picture, so that it stays at every step of an animation of its cell.
+    if (cursor_outlined() && event->rect().intersects(cell_rect(cursor_row_, cursor_col_))) draw_cursor(painter);
     painter.end();
     emit painted();
 }
 
+void BoardView::draw_cursor(QPainter& painter) const {
+    const QRect cell = cell_rect(cursor_row_, cursor_col_);
+    const QColor colour = palette().color(QPalette::Active, QPalette::Highlight);
+    const int w = outline_width;
+    painter.fillRect(QRect(cell.left(), cell.top(), cell.width(), w), colour);
+    painter.fillRect(QRect(cell.left(), cell.bottom() - w + 1, cell.width(), w), colour);
+    painter.fillRect(QRect(cell.left(), cell.top() + w, w, cell.height() - 2 * w), colour);
+    painter.fillRect(QRect(cell.right() - w + 1, cell.top() + w, w, cell.height() - 2 * w), colour);
+}
+
+void BoardView::choose_at(QPoint at) { emit chosen(at.x(), at.y()); }
+
 void BoardView::mouseReleaseEvent(QMouseEvent* event) {
+    set_cursor_used(false);
     const QPointF at = event->position();
-    emit released(static_cast<int>(std::floor(at.x())), static_cast<int>(std::floor(at.y())));
+    choose_at(QPoint(static_cast<int>(std::floor(at.x())), static_cast<int>(std::floor(at.y()))));
+}
+
+void BoardView::keyPressEvent(QKeyEvent* event) {
+    const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
+    const int key = event->key();
+    if ((key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter) && modifiers == Qt::NoModifier) {
+        set_cursor_used(true);
+        choose_at(cell_rect(cursor_row_, cursor_col_).center());
+        return;
+    }
+    if (!move_cursor(key, modifiers)) QWidget::keyPressEvent(event);
+}
+
+bool BoardView::move_cursor(int key, Qt::KeyboardModifiers modifiers) {
+    const int grid = std::max<int>(state_.grid_size, 1);
+    const bool plain = modifiers == Qt::NoModifier;
+    const bool ctrl = modifiers == Qt::ControlModifier;
+    int row = cursor_row_;
+    int col = cursor_col_;
+    switch (key) {
+        case Qt::Key_Left: col = std::max(col - 1, 1); break;
+        case Qt::Key_Right: col = std::min(col + 1, grid); break;
+        case Qt::Key_Up: row = std::max(row - 1, 1); break;
+        case Qt::Key_Down: row = std::min(row + 1, grid); break;
+        case Qt::Key_Home: col = 1; row = ctrl ? 1 : row; break;
+        case Qt::Key_End: col = grid; row = ctrl ? grid : row; break;
+        default: return false;
+    }
+    const bool home_or_end = key == Qt::Key_Home || key == Qt::Key_End;
+    if (!plain && !(ctrl && home_or_end)) return false;
+    set_cursor_used(true);
+    if (row == cursor_row_ && col == cursor_col_) return true;  // at the edge: it stays
+    update(cell_rect(cursor_row_, cursor_col_));
+    cursor_row_ = row;
+    cursor_col_ = col;
+    update(cell_rect(cursor_row_, cursor_col_));
+    announce_cursor();
+    return true;
+}
+
+void BoardView::set_cursor_used(bool used) {
+    if (used == cursor_used_) return;
+    cursor_used_ = used;
+    update(cell_rect(cursor_row_, cursor_col_));
+}
+
+int BoardView::cursor_cell() const { return (cursor_row_ - 1) * state_.grid_size + cursor_col_; }
+
+// Only the cursor's cell looks different with and without the focus.
+void BoardView::focusInEvent(QFocusEvent*) {
+    update(cell_rect(cursor_row_, cursor_col_));
+    // After Qt has announced the board itself, so that the cell is what a screen reader says.
+    QMetaObject::invokeMethod(this, &BoardView::announce_cursor, Qt::QueuedConnection);
+}
+
+void BoardView::focusOutEvent(QFocusEvent*) { update(cell_rect(cursor_row_, cursor_col_)); }
+
+void BoardView::take_keyboard_focus() {
+    if (window()->isVisible()) window()->activateWindow();
+    setFocus(Qt::OtherFocusReason);
 }
 
 void BoardView::prepare_temp_pic() {
@@ -139,10 +220,27 @@ void BoardView::announce_cell(int row, int col) {
         Qt::QueuedConnection);
 }
 
-void BoardView::announce_new_board() {
+void BoardView::announce_cursor() {
+    if (!QAccessible::isActive() || !hasFocus()) return;
+    QAccessibleEvent focus(this, QAccessible::Focus);
+    focus.setChild(cursor_cell() - 1);
+    QAccessible::updateAccessibility(&focus);
+}
+
+void BoardView::new_board_dealt() {
+    update(cell_rect(cursor_row_, cursor_col_));
+    cursor_row_ = 1;
+    cursor_col_ = 1;
     if (!QAccessible::isActive()) return;
     QAccessibleEvent reordered(this, QAccessible::ObjectReorder);
     QAccessible::updateAccessibility(&reordered);
+    // Every place may show something else now: a screen reader must not keep the old names.
+    for (int index = 0; index < state_.cell_count(); ++index) {
+        QAccessibleEvent changed(this, QAccessible::NameChanged);
+        changed.setChild(index);
+        QAccessible::updateAccessibility(&changed);
+    }
+    announce_cursor();
 }
 
 }  // namespace vimbrel

@@ -1,9 +1,12 @@
-// The card grid: paints the board from the game state and plays the card animations.
+// The card grid: paints the board from the game state, plays the card animations, and keeps the
+// keyboard's cursor cell.
 #pragma once
 
 #include <QPixmap>
 #include <QRect>
 #include <QWidget>
+
+class QPainter;
 
 #include "board/card_pictures.h"
 #include "game_state.h"
@@ -13,7 +16,12 @@ namespace vimbrel {
 
 // The board window's client area below the menu bar; its (0, 0) is the grid's top-left corner.
 // It only reads the game state. Animations draw synchronously with repaint() and never run the
-// event loop, so clicks and timer ticks wait until a card has finished moving.
+// event loop, so clicks, keys and timer ticks wait until a card has finished moving.
+//
+// It is the window's one place that takes keyboard focus. The arrow keys, Home and End move a
+// cursor cell; Space, Return and Enter choose it exactly as a mouse release over its centre does.
+// The cursor is view state like a focus ring: it is outlined only while the board has the focus
+// and the keyboard was used since the last mouse click, and it never changes a card picture.
 class BoardView final : public QWidget {
     Q_OBJECT
 
@@ -36,20 +44,31 @@ public:
     QRect cell_rect(int row, int col) const;
     // The state the grid is drawn from; its accessibility interface names the cells from it.
     const GameState& state() const { return state_; }
-    // Tells assistive technology that the whole board was dealt afresh.
-    void announce_new_board();
+    // After a deal: the cursor goes back to row 1, column 1, and assistive technology hears of
+    // every cell afresh.
+    void new_board_dealt();
+
+    // The cursor cell (1..N, row by row) and whether its outline is drawn now.
+    int cursor_cell() const;
+    bool cursor_outlined() const { return cursor_used_ && hasFocus(); }
+    // Gives the board the keyboard focus, with its window active; after a dialog has closed.
+    void take_keyboard_focus();
 
     QSize sizeHint() const override { return minimumSize(); }
 
 signals:
-    // A mouse button was released at x, y (this widget's pixels).
-    void released(int x, int y);
+    // A card was chosen at x, y (this widget's pixels): a mouse button released there, or a key
+    // that chose the cursor cell, at its centre.
+    void chosen(int x, int y);
     // A paint has finished drawing.
     void painted();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
 
 private:
     // Makes temp_pic one card at the screen's pixel density.
@@ -59,11 +78,22 @@ private:
     const QPixmap& picture_of_cell(int cell, qreal ratio) const;
     // Tells assistive technology that the cell at row, col now shows something else.
     void announce_cell(int row, int col);
+    // Tells assistive technology that the cursor cell has the focus.
+    void announce_cursor();
+    // The one way from a chosen place to the engine's pick, for the mouse and the keys alike.
+    void choose_at(QPoint at);
+    // Moves the cursor for a navigation key; false if the key is not one.
+    bool move_cursor(int key, Qt::KeyboardModifiers modifiers);
+    void set_cursor_used(bool used);
+    void draw_cursor(QPainter& painter) const;
 
     const GameState& state_;
     const CardPictures& pictures_;
     QPixmap temp_pic_;
     QRect moving_cell_;  // the cell whose step temp_pic shows, while an animation draws it
+    int cursor_row_ = 1;
+    int cursor_col_ = 1;
+    bool cursor_used_ = false;  // a key moved the cursor or chose a card since the last click
 };
 
 }  // namespace vimbrel

@@ -15,6 +15,7 @@
 
 #include "board/board_menus.h"
 #include "board/board_view.h"
+#include "board/queued_input_gate.h"
 #include "board/status_panel.h"
 #include "dialogs/about_box.h"
 #include "dialogs/start_dialog.h"
@@ -38,9 +39,12 @@ BoardWindow::BoardWindow(CardPictures pictures, QWidget* parent)
     setCentralWidget(parts_.view);
     parts_.view->installEventFilter(this);
     parts_.panel = new StatusPanel(parts_.view);
-    connect(parts_.view, &BoardView::released, this, [this](int x, int y) {
+    gate_ = new QueuedInputGate(parts_.view, this);
+    connect(parts_.view, &BoardView::chosen, this, [this](int x, int y) {
         if (!ending_) game_->pick(x, y);
     });
+    // The window's one focusable widget has the keys from the moment the window is first active.
+    parts_.view->setFocus(Qt::OtherFocusReason);
     connect(parts_.view, &BoardView::painted, this, &BoardWindow::first_paint);
 
     parts_.time_over = make_timer("time_over", time_limit_ms, &Game::time_over_tick);
@@ -71,7 +75,12 @@ QTimer* BoardWindow::make_timer(const char* name, int interval_ms, void (Game::*
     timer->setSingleShot(true);
     timer->setInterval(interval_ms);
     connect(timer, &QTimer::timeout, this, [this, tick] {
-        if (!ending_) (game_.get()->*tick)();
+        if (ending_) return;
+        const bool locked = game_->state().cards_turned != 0;
+        (game_.get()->*tick)();
+        // The turn has settled: the board waits for a first card again. What was clicked or
+        // pressed while the cards closed or the computer played is still queued; it goes.
+        if (locked && game_->state().cards_turned == 0) gate_->close_until_drained();
     });
     return timer;
 }
@@ -125,14 +134,19 @@ void BoardWindow::new_game() {
     // Closed through its frame: it is gone, and the next New builds a fresh one.
     if (begin_ && begin_->closed_through_frame()) delete begin_;
     run_setting([this] { game_->start_new_game(); });
+    if (!ending_) parts_.view->take_keyboard_focus();
 }
 
 StartDialog* BoardWindow::start_dialog() const { return begin_; }
 
+bool BoardWindow::board_takes_input() const { return gate_->is_open(); }
+
 void BoardWindow::choose_game_speed() {
     if (ending_) return;
     const int speed = speed_.show_modal();
-    if (!ending_) game_->set_door_delay(speed);
+    if (ending_) return;
+    game_->set_door_delay(speed);
+    parts_.view->take_keyboard_focus();
 }
 
 void BoardWindow::show_about() {
@@ -141,6 +155,7 @@ void BoardWindow::show_about() {
     auto* box = new AboutBox(pictures_.back(ratio), pictures_.face(emblem_face, ratio),
                              parts_.view->temp_pic(), [this] { return speed_.value(); }, this);
     box->exec();  // it deletes itself when it closes
+    if (!ending_) parts_.view->take_keyboard_focus();
 }
 
 QSize BoardWindow::board_client_size() const {
@@ -149,10 +164,10 @@ QSize BoardWindow::board_client_size() const {
 }
 
 void BoardWindow::redraw_board() {
+    parts_.view->new_board_dealt();
     parts_.view->update();  // forget what was drawn for a previous, larger board
     apply_size_rule();
     parts_.view->repaint();
-    parts_.view->announce_new_board();
 }
 
 void BoardWindow::apply_size_rule() {

@@ -17,6 +17,7 @@ namespace vimbrel {
 
 class BoardMenus;
 class BoardView;
+class QueuedInputGate;
 class StartDialog;
 class StatusPanel;
 
@@ -47,6 +48,9 @@ public:
     SpeedSetting& speed() { return speed_; }
     // The client size the current board needs below the menu bar: the grid plus the panel.
     QSize board_client_size() const;
+    // Whether the board takes clicks and keys now; not until the input queued while a turn
+    // settled has been dropped.
+    bool board_takes_input() const;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -73,6 +77,7 @@ private:
     std::unique_ptr<BoardMenus> menus_;
     std::unique_ptr<QtGameView> services_;
     std::unique_ptr<Game> game_;
+    QueuedInputGate* gate_ = nullptr;
     QPointer<StartDialog> begin_;
     SpeedSetting speed_{this};
     bool start_dialog_open_ = false;

@@ -118,6 +118,7 @@ void QtGameView::message_box(std::string_view text, std::string_view title) {
     if (auto* message = box.findChild<QLabel*>(QStringLiteral("qt_msgbox_label")))
         message->setMinimumWidth(width_for_title(box.windowTitle()));
     box.exec();
+    parts_.view->take_keyboard_focus();
 }
 
 void QtGameView::yield() { parts_.panel->repaint_now(); }

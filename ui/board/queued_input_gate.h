@@ -1,0 +1,44 @@
+// Drops the board input that was already queued when a turn settled.
+#pragma once
+
+#include <QEvent>
+#include <QObject>
+
+namespace vimbrel {
+
+// While a turn closes (cards closing or leaving, the computer playing) the animations run the
+// event loop not at all, so clicks and keys made meanwhile wait in the queues. Once the turn has
+// settled, they must not become the next player's first card: the board takes only input made
+// after that moment.
+//
+// close_until_drained() shuts the gate and posts a marker behind the posted events. The marker
+// comes back once per pass of the event loop, and is posted again; the gate opens on its second
+// return. Input queued before the settle is delivered by the end of the first pass: posted input
+// (Wayland's, the offscreen platform's, a test's) comes before the marker, and the window
+// system's input, which xcb's reader thread has already taken in, is delivered in that pass
+// after the posted events, since posting the marker wakes the loop for both. Every pass lasts
+// microseconds, so input made after the settle finds the gate open.
+class QueuedInputGate final : public QObject {
+    Q_OBJECT
+
+public:
+    // `board` is the widget whose mouse buttons and keys are dropped while the gate is shut.
+    explicit QueuedInputGate(QObject* board, QObject* parent = nullptr);
+
+    // Shuts the gate until the input queued so far has been delivered (and dropped).
+    void close_until_drained();
+    // Whether the board takes input now.
+    bool is_open() const { return returns_left_ == 0; }
+
+protected:
+    bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    static QEvent::Type marker_type();
+
+    QObject* board_;
+    int returns_left_ = 0;  // returns of the marker until the gate opens; 0: open
+};
+
+}  // namespace vimbrel
