@@ -1,0 +1,125 @@
+// Clicks and keys that wait in the queue while a turn settles (cards closing or leaving, the
+// computer playing) are dropped; those made after the turn has settled are taken at once.
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QtTest>
+
+#include "board/board_menus.h"
+#include "ui_test_support.h"
+
+using namespace vimbrel;
+using namespace vimbrel::testing;
+
+namespace {
+
+// Queues what a player does, as the window system would: a click on `cell`, and Space to the
+// window, which hands it to the board as its focus widget.
+void queue_click_and_space(BoardWindow& board, int cell) {
+    BoardView* view = board.board_view();
+    const QPointF at = cell_rect(board, cell).center();
+    QCoreApplication::postEvent(view, new QMouseEvent(QEvent::MouseButtonPress, at, view->mapToGlobal(at),
+                                                      Qt::LeftButton, Qt::LeftButton, Qt::NoModifier));
+    QCoreApplication::postEvent(view, new QMouseEvent(QEvent::MouseButtonRelease, at, view->mapToGlobal(at),
+                                                      Qt::LeftButton, Qt::NoButton, Qt::NoModifier));
+    QCoreApplication::postEvent(board.windowHandle(), new QKeyEvent(QEvent::KeyPress, Qt::Key_Space, Qt::NoModifier, " "));
+    QCoreApplication::postEvent(board.windowHandle(), new QKeyEvent(QEvent::KeyRelease, Qt::Key_Space, Qt::NoModifier, " "));
+}
+
+// Fires a judgement whose animations take real time, queueing a click and Space on `cell` while
+// the first card moves.
+bool judge_while_the_player_acts(BoardWindow& board, const char* judgement, int cell) {
+    board.game().set_door_delay(1);
+    bool queued = false;
+    const auto connection = QObject::connect(board.board_view(), &BoardView::painted, [&] {
+        if (!std::exchange(queued, true)) queue_click_and_space(board, cell);
+    });
+    const bool fired = fire(board, judgement);
+    QObject::disconnect(connection);
+    board.game().set_door_delay(0);
+    return fired && queued;
+}
+
+// Delivers what the player queued, then lets the event loop run until the board takes input.
+void deliver_the_queue(BoardWindow& board) {
+    QCoreApplication::sendPostedEvents();
+    wait_for_the_queues(board);
+}
+
+int face_up_cells(const GameState& s) {
+    int open = 0;
+    for (int cell = 1; cell <= s.cell_count(); ++cell) open += s.cell_state[cell] == face_up;
+    return open;
+}
+
+}  // namespace
+
+class QueuedInputTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void input_queued_while_the_computer_plays_is_dropped();
+    void input_queued_while_a_persons_cards_close_is_dropped();
+};
+
+void QueuedInputTest::input_queued_while_the_computer_plays_is_dropped() {
+    auto board = open_board();
+    QVERIFY(board);
+    const GameState& s = board->game().state();
+    QVERIFY(play_turn(*board, false).first);  // a miss: the computer has opened its two cards
+
+    // The computer's judgements, until the turn is back; the player clicks and presses in each.
+    for (int moves = 0; s.cards_turned != 0 && moves < 40; ++moves) {
+        const int cell = two_cells(s, false).first;
+        QVERIFY(judge_while_the_player_acts(*board, "com_timer", cell));
+    }
+    QCOMPARE(s.cards_turned, 0);
+    deliver_the_queue(*board);
+    QCOMPARE(face_up_cells(s), 0);
+    QVERIFY(!timer(*board, "time_over")->isActive());
+
+    // A click made now opens a card at once.
+    const auto [a, b] = two_cells(s, false);
+    const QPointF at = cell_rect(*board, a).center();
+    QCoreApplication::postEvent(board->board_view(),
+                                new QMouseEvent(QEvent::MouseButtonRelease, at, board->board_view()->mapToGlobal(at),
+                                                Qt::LeftButton, Qt::NoButton, Qt::NoModifier));
+    QTRY_COMPARE(s.cell_state[a], face_up);
+    QVERIFY(timer(*board, "time_over")->isActive());
+}
+
+void QueuedInputTest::input_queued_while_a_persons_cards_close_is_dropped() {
+    auto board = open_board();
+    QVERIFY(board);
+    board->menus().pvp->trigger();
+    const GameState& s = board->game().state();
+
+    // Player 1 misses; player 2 clicks and presses Space while the two cards close.
+    const auto [a, b] = two_cells(s, false);
+    click_cell(*board, a);
+    click_cell(*board, b);
+    const int cell = two_cells(s, false).first;
+    QVERIFY(judge_while_the_player_acts(*board, "next_turn", cell));
+    QCOMPARE(s.current_player, 2);
+    deliver_the_queue(*board);
+    QCOMPARE(face_up_cells(s), 0);
+
+    // Player 2 takes a pair; clicks while it leaves the board are dropped as well.
+    const auto [c, d] = two_cells(s, true);
+    click_cell(*board, c);
+    click_cell(*board, d);
+    QVERIFY(judge_while_the_player_acts(*board, "next_turn", two_cells(s, false).first));
+    QCOMPARE(s.cell_state[c], removed);
+    deliver_the_queue(*board);
+    QCOMPARE(face_up_cells(s), 0);
+    QCOMPARE(s.cards_turned, 0);
+
+    // Space, pressed now, turns the card under the cursor at once.
+    const int free = two_cells(s, false).first;
+    for (int col = 1; col < free; ++col) QTest::keyClick(board->board_view(), Qt::Key_Right);
+    QCOMPARE(board->board_view()->cursor_cell(), free);  // on the first row: pairs leave gaps behind
+    QCoreApplication::postEvent(board->windowHandle(), new QKeyEvent(QEvent::KeyPress, Qt::Key_Space, Qt::NoModifier, " "));
+    QTRY_COMPARE(s.cell_state[free], face_up);
+}
+
+VIMBREL_UI_TEST_MAIN(QueuedInputTest)
+#include "queued_input_test.moc"
