@@ -51,6 +51,11 @@ QString face_of(BoardWindow& board, int cell) {
     return QLatin1String(face_names[board.game().state().card_face[cell]]);
 }
 
+void key(BoardWindow& board, Qt::Key k) {
+    wait_for_the_queues(board);
+    QTest::keyClick(board.windowHandle(), k);
+}
+
 }  // namespace
 
 class AccessibilityTest : public QObject {
@@ -65,6 +70,7 @@ private slots:
     void every_control_of_the_dialogs_is_named();
     void open_and_removed_cards_are_named_by_what_they_show();
     void the_cells_follow_the_board_size_and_lie_on_the_screen();
+    void the_cursor_cell_is_the_focused_one();
 };
 
 void AccessibilityTest::panel_labels_are_named_and_numbers_say_what_they_count() {
@@ -147,8 +153,16 @@ void AccessibilityTest::face_down_cards_are_named_by_their_place_only() {
         QCOMPARE(s.cell_state[cell], face_down);
         const QString name = cell_name(*board, cell);
         QCOMPARE(name, QStringLiteral("Hidden card, ") + place_of(*board, cell));
-        for (const char* face : face_names) QVERIFY2(!name.contains(QLatin1String(face)), qPrintable(name));
-        QCOMPARE(cell_element(*board, cell)->role(), QAccessible::ListItem);
+        QAccessibleInterface* element = cell_element(*board, cell);
+        for (const QAccessible::Text text : {QAccessible::Name, QAccessible::Description, QAccessible::Value,
+                                             QAccessible::Help, QAccessible::Accelerator, QAccessible::UserText}) {
+            const QString said = element->text(text);
+            for (const char* face : face_names) QVERIFY2(!said.contains(QLatin1String(face)), qPrintable(said));
+        }
+        for (const QAccessible::InterfaceType kind : {QAccessible::ImageInterface, QAccessible::ValueInterface,
+                                                      QAccessible::TextInterface, QAccessible::ActionInterface})
+            QVERIFY(!element->interface_cast(kind));
+        QCOMPARE(element->role(), QAccessible::ListItem);
     }
 
     // One open card: the others still hide their pictures, even those that show the same one.
@@ -211,6 +225,33 @@ void AccessibilityTest::the_cells_follow_the_board_size_and_lie_on_the_screen() 
     QCOMPARE(grid->childCount(), 36 + 1);
     QVERIFY(!last->isValid());
     QCOMPARE(cell_name(*board, 36), QStringLiteral("Hidden card, ") + where(6, 6));
+}
+
+// The events that tell of these changes reach a screen reader only over a real accessibility
+// bus (Qt's offscreen platform has none): tests/ui/atspi_test.py follows them there.
+void AccessibilityTest::the_cursor_cell_is_the_focused_one() {
+    auto board = open_board();
+    QVERIFY(board);
+    QAccessibleInterface* grid = accessible(board->board_view());
+    QTRY_VERIFY(board->board_view()->hasFocus());
+    QCOMPARE(grid->focusChild(), cell_element(*board, 1));
+
+    key(*board, Qt::Key_Right);
+    key(*board, Qt::Key_Down);
+    QCOMPARE(grid->focusChild(), cell_element(*board, 10));
+    QVERIFY(cell_element(*board, 10)->state().focused);
+    for (const int other : {1, 2, 9, 11, 64}) {
+        QVERIFY(!cell_element(*board, other)->state().focused);
+        QVERIFY(cell_element(*board, other)->state().focusable);
+    }
+    key(*board, Qt::Key_Space);
+    QCOMPARE(grid->focusChild()->text(QAccessible::Name),
+             QStringLiteral("Open card, %1, %2").arg(face_of(*board, 10), where(2, 2)));
+
+    // Without the keys, the board has no focused cell.
+    board->board_view()->clearFocus();
+    QVERIFY(!grid->focusChild());
+    QVERIFY(!cell_element(*board, 10)->state().focused);
 }
 
 }  // namespace vimbrel::testing
