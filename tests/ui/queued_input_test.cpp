@@ -2,6 +2,7 @@
 // computer playing) are dropped; those made after the turn has settled are taken at once.
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPointer>
 #include <QtTest>
 
 #include "board/board_menus.h"
@@ -45,6 +46,31 @@ void deliver_the_queue(BoardWindow& board) {
     wait_for_the_queues(board);
 }
 
+// Holds back every key press the window system delivers and posts a copy when released, as Qt's
+// accessibility bridge does while a screen reader listens: it asks the screen reader first.
+class ScreenReaderBridge final : public QObject {
+public:
+    ScreenReaderBridge() { qApp->installEventFilter(this); }
+    ~ScreenReaderBridge() override {
+        for (auto& [target, key] : held_) delete key;
+    }
+    void answer() {
+        for (auto& [target, key] : held_) QCoreApplication::postEvent(target, key);
+        held_.clear();
+    }
+
+protected:
+    bool eventFilter(QObject* target, QEvent* event) override {
+        if (!event->spontaneous() || event->type() != QEvent::KeyPress) return false;
+        const auto* key = static_cast<QKeyEvent*>(event);
+        held_.append({target, new QKeyEvent(key->type(), key->key(), key->modifiers(), key->text())});
+        return true;
+    }
+
+private:
+    QList<std::pair<QPointer<QObject>, QKeyEvent*>> held_;
+};
+
 int face_up_cells(const GameState& s) {
     int open = 0;
     for (int cell = 1; cell <= s.cell_count(); ++cell) open += s.cell_state[cell] == face_up;
@@ -59,6 +85,7 @@ class QueuedInputTest : public QObject {
 private slots:
     void input_queued_while_the_computer_plays_is_dropped();
     void input_queued_while_a_persons_cards_close_is_dropped();
+    void keys_a_screen_reader_held_back_are_dropped_too();
 };
 
 void QueuedInputTest::input_queued_while_the_computer_plays_is_dropped() {
@@ -119,6 +146,36 @@ void QueuedInputTest::input_queued_while_a_persons_cards_close_is_dropped() {
     QCOMPARE(board->board_view()->cursor_cell(), free);  // on the first row: pairs leave gaps behind
     QCoreApplication::postEvent(board->windowHandle(), new QKeyEvent(QEvent::KeyPress, Qt::Key_Space, Qt::NoModifier, " "));
     QTRY_COMPARE(s.cell_state[free], face_up);
+}
+
+void QueuedInputTest::keys_a_screen_reader_held_back_are_dropped_too() {
+    auto board = open_board();
+    QVERIFY(board);
+    board->menus().pvp->trigger();
+    const GameState& s = board->game().state();
+    QTest::keyClick(board->board_view(), Qt::Key_End);  // row 1, column 8
+    const int under_cursor = board->board_view()->cursor_cell();
+    int a = 1;
+    while (s.card_face[a] == s.card_face[under_cursor]) ++a;
+    int b = a + 1;
+    while (s.card_face[b] == s.card_face[a] || b == under_cursor) ++b;
+    click_cell(*board, a);
+    click_cell(*board, b);
+
+    // Space was pressed while the cards closed: the window system delivers it as the turn
+    // settles, and the bridge hands it on only after the board has opened again.
+    ScreenReaderBridge bridge;
+    QVERIFY(fire(*board, "next_turn"));
+    QTest::keyClick(board->windowHandle(), Qt::Key_Space);
+    wait_for_the_queues(*board);
+    bridge.answer();
+    QCoreApplication::sendPostedEvents();
+    QCOMPARE(s.cell_state[under_cursor], face_down);
+
+    // Space pressed now goes the same way round and turns the card.
+    QTest::keyClick(board->windowHandle(), Qt::Key_Space);
+    bridge.answer();
+    QTRY_COMPARE(s.cell_state[under_cursor], face_up);
 }
 
 VIMBREL_UI_TEST_MAIN(QueuedInputTest)

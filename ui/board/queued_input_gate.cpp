@@ -2,6 +2,7 @@
 #include "board/queued_input_gate.h"
 
 #include <QCoreApplication>
+#include <QKeyEvent>
 
 namespace vimbrel {
 
@@ -11,12 +12,14 @@ namespace {
 // before it reads the window system's; the second pass begins only after both.
 constexpr int returns_to_open = 2;
 
-bool is_board_input(QEvent::Type type) {
+// Keys a screen reader took for itself never come back; a few are remembered at most.
+constexpr std::size_t most_stale_keys = 16;
+
+bool is_button_or_key_release(QEvent::Type type) {
     switch (type) {
         case QEvent::MouseButtonPress:
         case QEvent::MouseButtonRelease:
         case QEvent::MouseButtonDblClick:
-        case QEvent::KeyPress:
         case QEvent::KeyRelease:
             return true;
         default:
@@ -50,12 +53,36 @@ bool QueuedInputGate::event(QEvent* event) {
     return true;
 }
 
-bool QueuedInputGate::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == board_ && !is_open() && is_board_input(event->type())) {
-        event->accept();
+bool QueuedInputGate::is_stale_key(const Key& key) {
+    if (stale_keys_.empty()) return false;
+    if (stale_keys_.front() == key) {
+        stale_keys_.pop_front();
         return true;
     }
-    return QObject::eventFilter(watched, event);
+    // Another key came first: the remembered ones were kept by the screen reader.
+    if (is_open()) stale_keys_.clear();
+    return false;
+}
+
+bool QueuedInputGate::eventFilter(QObject* watched, QEvent* event) {
+    if (watched != board_) return QObject::eventFilter(watched, event);
+    const QEvent::Type type = event->type();
+    bool drop = false;
+    if (type == QEvent::ShortcutOverride) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (!is_open() && event->spontaneous()) {
+            if (stale_keys_.size() == most_stale_keys) stale_keys_.pop_front();
+            stale_keys_.emplace_back(key->key(), key->modifiers());
+        }
+    } else if (type == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        drop = is_stale_key({key->key(), key->modifiers()}) || !is_open();
+    } else {
+        drop = !is_open() && is_button_or_key_release(type);
+    }
+    if (!drop) return QObject::eventFilter(watched, event);
+    event->accept();
+    return true;
 }
 
 }  // namespace vimbrel

@@ -4,6 +4,9 @@
 #include <QEvent>
 #include <QObject>
 
+#include <deque>
+#include <utility>
+
 namespace vimbrel {
 
 // While a turn closes (cards closing or leaving, the computer playing) the animations run the
@@ -18,6 +21,12 @@ namespace vimbrel {
 // system's input, which xcb's reader thread has already taken in, is delivered in that pass
 // after the posted events, since posting the marker wakes the loop for both. Every pass lasts
 // microseconds, so input made after the settle finds the gate open.
+//
+// Keys can come later still. While a screen reader listens, Qt's accessibility bridge holds back
+// every key press, asks the screen reader over the bus whether it wants it, and posts it again
+// when the answer comes, however long that takes. The board hears of every key press first
+// through its ShortcutOverride, which the bridge does not hold back: the keys announced so while
+// the gate is shut are remembered, in order, and dropped when they come back.
 class QueuedInputGate final : public QObject {
     Q_OBJECT
 
@@ -35,10 +44,15 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    using Key = std::pair<int, Qt::KeyboardModifiers>;
+
     static QEvent::Type marker_type();
+    // Whether a key press is one announced while the gate was shut; forgets it if so.
+    bool is_stale_key(const Key& key);
 
     QObject* board_;
     int returns_left_ = 0;  // returns of the marker until the gate opens; 0: open
+    std::deque<Key> stale_keys_;  // announced while shut, not yet come back
 };
 
 }  // namespace vimbrel
