@@ -27,6 +27,17 @@ void go_to(BoardWindow& board, int cell) {
     for (int col = 1; col < (cell - 1) % grid + 1; ++col) press(board, Qt::Key_Right);
 }
 
+// A person's turn by keyboard: two face-down cards, a pair (same) or a miss, turned with Space
+// and Return; the judging pause then runs out at once. False if the judgement did not run.
+bool turn_by_keys(BoardWindow& board, bool same) {
+    const auto [a, b] = two_cells(board.game().state(), same);
+    go_to(board, a);
+    press(board, Qt::Key_Space);
+    go_to(board, b);
+    press(board, Qt::Key_Return);
+    return fire(board, "next_turn");
+}
+
 int cursor(BoardWindow& board) { return board.board_view()->cursor_cell(); }
 
 bool board_has_the_keys(BoardWindow& board) { return QApplication::focusWidget() == board.board_view(); }
@@ -173,11 +184,7 @@ void KeyboardTest::space_return_and_enter_turn_the_card_under_the_cursor_by_the_
 
     // A pair leaves empty places, and an empty place takes no key.
     const auto [a, b] = two_cells(s, true);
-    go_to(*board, a);
-    press(*board, Qt::Key_Space);
-    go_to(*board, b);
-    press(*board, Qt::Key_Space);
-    QVERIFY(fire(*board, "next_turn"));
+    QVERIFY(turn_by_keys(*board, true));
     QCOMPARE(s.cell_state[a], removed);
     go_to(*board, a);
     press(*board, Qt::Key_Space);
@@ -192,21 +199,13 @@ void KeyboardTest::two_people_play_whole_turns_by_keyboard() {
     const GameState& s = board->game().state();
     const auto label = [&](const char* name) { return board->findChild<QLabel*>(QLatin1String(name))->text(); };
 
-    const auto turn = [&](bool same) {
-        const auto [a, b] = two_cells(s, same);
-        go_to(*board, a);
-        press(*board, Qt::Key_Space);
-        go_to(*board, b);
-        press(*board, Qt::Key_Return);
-        return fire(*board, "next_turn");
-    };
-    QVERIFY(turn(true));  // player 1 takes a pair and goes on
+    QVERIFY(turn_by_keys(*board, true));  // player 1 takes a pair and goes on
     QCOMPARE(label("score_0"), QStringLiteral("10"));
-    QVERIFY(turn(false));  // and misses: player 2's turn
+    QVERIFY(turn_by_keys(*board, false));  // and misses: player 2's turn
     QCOMPARE(label("label"), QStringLiteral("2P's turn."));
-    QVERIFY(turn(true));
+    QVERIFY(turn_by_keys(*board, true));
     QCOMPARE(label("score_1"), QStringLiteral("10"));
-    QVERIFY(turn(false));
+    QVERIFY(turn_by_keys(*board, false));
     QCOMPARE(label("label"), QStringLiteral("1P's turn."));
     QCOMPARE(label("round"), QStringLiteral("2"));
     QCOMPARE(s.pairs_taken, 2);
@@ -216,12 +215,7 @@ void KeyboardTest::keys_during_the_computers_turn_turn_nothing() {
     auto board = open_board();
     QVERIFY(board);
     const GameState& s = board->game().state();
-    const auto [a, b] = two_cells(s, false);
-    go_to(*board, a);
-    press(*board, Qt::Key_Space);
-    go_to(*board, b);
-    press(*board, Qt::Key_Space);
-    QVERIFY(fire(*board, "next_turn"));
+    QVERIFY(turn_by_keys(*board, false));
     QVERIFY(timer(*board, "com_timer")->isActive());  // the computer has opened its two cards
 
     const GameState before = s;
