@@ -2,6 +2,7 @@
 #include "board/board_view.h"
 
 #include <QAccessible>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPaintEvent>
@@ -151,7 +152,11 @@ void BoardView::focusInEvent(QFocusEvent*) {
 void BoardView::focusOutEvent(QFocusEvent*) { update(cell_rect(cursor_row_, cursor_col_)); }
 
 void BoardView::take_keyboard_focus() {
-    if (window()->isVisible()) window()->activateWindow();
+    // Without a window manager nobody gives the window back the keys a dialog had. A Wayland
+    // compositor does that itself and refuses to be asked.
+    QWidget* board = window();
+    const bool wayland = QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
+    if (board->isVisible() && !board->isActiveWindow() && !wayland) board->activateWindow();
     setFocus(Qt::OtherFocusReason);
 }
 
