@@ -4,24 +4,49 @@
 #include "game_state.h"
 #include "game_view.h"
 
+// Marks a text the player reads for Qt's lupdate, which files it under `context` and reads the
+// //: line above it as a note for the translators. The engine itself always uses the English.
+#define VIMBREL_TEXT(context, english) english
+
 namespace vimbrel {
 
+// The texts the player reads. The engine hands them over in English; the window layer translates
+// them in the context below, the one every VIMBREL_TEXT here names.
 namespace text {
-inline constexpr std::string_view your_turn = "Your turn.";
-inline constexpr std::string_view first_player_turn = "1P's turn.";
-inline constexpr std::string_view second_player_turn = "2P's turn.";
-inline constexpr std::string_view time_over = "Time over.";
-inline constexpr std::string_view computer_thinking = "Computer thinking...";
-inline constexpr std::string_view game_over_title = "Game Over";
-inline constexpr std::string_view draw_game = "Draw game!";
-inline constexpr std::string_view you_win = "You win.";
-inline constexpr std::string_view computer_win = "Computer win.";
-inline constexpr std::string_view player1_win = "Player 1 win.";
-inline constexpr std::string_view player2_win = "Player 2 win.";
-inline constexpr std::string_view you = "You";
-inline constexpr std::string_view computer = "Computer";
-inline constexpr std::string_view player1 = "Player 1";
-inline constexpr std::string_view player2 = "Player 2";
+inline constexpr char context[] = "Game";
+
+//: Side panel, turn text when the player against the computer is to turn two cards.
+inline constexpr std::string_view your_turn = VIMBREL_TEXT("Game", "Your turn.");
+//: Side panel, turn text in a game of two people: the first player is to turn two cards.
+inline constexpr std::string_view first_player_turn = VIMBREL_TEXT("Game", "1P's turn.");
+//: Side panel, turn text in a game of two people: the second player is to turn two cards.
+inline constexpr std::string_view second_player_turn = VIMBREL_TEXT("Game", "2P's turn.");
+//: Side panel: the second card was not turned within 5 seconds, the turn is lost.
+inline constexpr std::string_view time_over = VIMBREL_TEXT("Game", "Time over.");
+//: Side panel, while the computer chooses its two cards. Keep the three dots.
+inline constexpr std::string_view computer_thinking = VIMBREL_TEXT("Game", "Computer thinking...");
+//: Title of the message box at the end of a game.
+inline constexpr std::string_view game_over_title = VIMBREL_TEXT("Game", "Game Over");
+//: End-of-game message: both players have the same score.
+inline constexpr std::string_view draw_game = VIMBREL_TEXT("Game", "Draw game!");
+//: End-of-game message: the player beat the computer.
+inline constexpr std::string_view you_win = VIMBREL_TEXT("Game", "You win.");
+//: End-of-game message: the computer beat the player.
+inline constexpr std::string_view computer_win = VIMBREL_TEXT("Game", "Computer win.");
+//: End-of-game message in a game of two people: the first player has more points.
+inline constexpr std::string_view player1_win = VIMBREL_TEXT("Game", "Player 1 win.");
+//: End-of-game message in a game of two people: the second player has more points.
+inline constexpr std::string_view player2_win = VIMBREL_TEXT("Game", "Player 2 win.");
+//: Side panel, name of the person playing against the computer. Short: about 10 narrow letters.
+inline constexpr std::string_view you = VIMBREL_TEXT("Game", "You");
+//: Side panel, name of the computer opponent. Short: about 10 narrow letters.
+inline constexpr std::string_view computer = VIMBREL_TEXT("Game", "Computer");
+//: Side panel, name of the first of two people; screen readers also call the upper name so.
+//: Short: about 10 narrow letters.
+inline constexpr std::string_view player1 = VIMBREL_TEXT("Game", "Player 1");
+//: Side panel, name of the second of two people; screen readers also call the lower name so.
+//: Short: about 10 narrow letters.
+inline constexpr std::string_view player2 = VIMBREL_TEXT("Game", "Player 2");
 }  // namespace text
 
 class Game {
