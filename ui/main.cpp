@@ -1,8 +1,10 @@
 // Program start: the board window is the start-up window; closing it or Exit ends the program.
 #include <QApplication>
+#include <QLocale>
 
 #include "board/board_window.h"
 #include "board/card_pictures.h"
+#include "translations.h"
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
@@ -10,6 +12,8 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationVersion(QStringLiteral(VIMBREL_VERSION));
     // Wayland shells and task bars find the desktop entry, and with it the icon, by this name.
     QGuiApplication::setDesktopFileName(QStringLiteral(VIMBREL_APP_ID));
+    // The desktop's language (LANGUAGE, LC_ALL, LC_MESSAGES, LANG), English where it has none.
+    const vimbrel::Translations translations(QLocale::system().uiLanguages());
 
     vimbrel::BoardWindow board(vimbrel::CardPictures::from_resources());
     QApplication::setWindowIcon(board.pictures().emblem());

@@ -3,6 +3,7 @@
 
 #include <QAccessible>
 #include <QAccessibleWidget>
+#include <QCoreApplication>
 #include <QPointer>
 
 #include <array>
@@ -13,22 +14,31 @@
 
 namespace vimbrel {
 
+// The cells' names are texts of the board for its translators: they share its context.
 QString cell_accessible_name(const GameState& state, int cell) {
     const int grid = state.grid_size > 0 ? state.grid_size : 1;
     const int row = (cell - 1) / grid + 1;
     const int col = (cell - 1) % grid + 1;
-    const QString where = QStringLiteral("row %1, column %2").arg(row).arg(col);
+    //: Screen readers: where a card lies on the board, counted from the top left corner.
+    const QString where =
+        QCoreApplication::translate("vimbrel::BoardView", "row %1, column %2").arg(row).arg(col);
     if (cell < 1 || cell > max_cells) return where;
     switch (state.cell_state[cell]) {
         case face_up: {
             const int face = state.card_face[cell];
             if (face < 0 || face >= face_count) break;
-            return QStringLiteral("Open card, %1, %2").arg(QLatin1String(face_names[face]), where);
+            //: Screen readers: a face-up card; %1 is its picture (a frog...), %2 where it lies
+            //: ("row 2, column 3").
+            return QCoreApplication::translate("vimbrel::BoardView", "Open card, %1, %2")
+                .arg(QCoreApplication::translate(face_names_context, face_names[face]), where);
         }
-        case removed: return QStringLiteral("Empty place, ") + where;
+        //: Screen readers: the place of a pair already taken; %1 is where it lies.
+        case removed:
+            return QCoreApplication::translate("vimbrel::BoardView", "Empty place, %1").arg(where);
         default: break;
     }
-    return QStringLiteral("Hidden card, ") + where;
+    //: Screen readers: a face-down card, whose picture is never told; %1 is where it lies.
+    return QCoreApplication::translate("vimbrel::BoardView", "Hidden card, %1").arg(where);
 }
 
 namespace {

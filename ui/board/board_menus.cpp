@@ -38,33 +38,52 @@ void make_setting(std::initializer_list<QAction*> actions) {
 }  // namespace
 
 BoardMenus::BoardMenus(QMenuBar& bar) {
-    QMenu* game = add_menu(bar, "game", QStringLiteral("Game"));
-    new_game = add_item(game, "new", QStringLiteral("New"));
-    show_cards = add_item(game, "show_cards", QStringLiteral("Show Cards"));
-    door_speed = add_item(game, "door_speed", QStringLiteral("Game Speed"));
+    //: Menu bar: the game's commands (New, Show Cards, Game Speed, Exit, About).
+    QMenu* game = add_menu(bar, "game", tr("Game"));
+    //: Game menu: deals a new game after asking for the players and the board size.
+    new_game = add_item(game, "new", tr("New"));
+    //: Game menu: turns every face-down card face up; the game cannot go on afterwards.
+    show_cards = add_item(game, "show_cards", tr("Show Cards"));
+    //: Game menu: opens the dialog that sets how fast the cards open and close.
+    door_speed = add_item(game, "door_speed", tr("Game Speed"));
     add_separator(game, "sep");
-    quit = add_item(game, "quit", QStringLiteral("Exit"));
+    //: Game menu: ends the program.
+    quit = add_item(game, "quit", tr("Exit"));
     add_separator(game, "sep2");
-    about = add_item(game, "about", QStringLiteral("About"));
+    //: Game menu: opens the box with the program's name, version and credits.
+    about = add_item(game, "about", tr("About"));
 
-    QMenu* size = add_menu(bar, "board_size", QStringLiteral("Size"));
-    six = add_item(size, "six", QStringLiteral("6 by 6"));
-    eight = add_item(size, "eight", QStringLiteral("8 by 8"));
-    ten = add_item(size, "ten", QStringLiteral("10 by 10"));
+    //: Menu bar: the board size (the number of cards).
+    QMenu* size = add_menu(bar, "board_size", tr("Size"));
+    //: Size menu: a board of 6 rows of 6 cards.
+    six = add_item(size, "six", tr("6 by 6"));
+    //: Size menu: a board of 8 rows of 8 cards.
+    eight = add_item(size, "eight", tr("8 by 8"));
+    //: Size menu: a board of 10 rows of 10 cards.
+    ten = add_item(size, "ten", tr("10 by 10"));
     make_setting({six, eight, ten});
 
-    QMenu* players = add_menu(bar, "option", QStringLiteral("Players"));
-    pvc = add_item(players, "pvc", QStringLiteral("1P vs Com"));
-    pvp = add_item(players, "pvp", QStringLiteral("1P vs 2P"));
+    //: Menu bar: who plays.
+    QMenu* players = add_menu(bar, "option", tr("Players"));
+    //: Players menu: one person against the computer.
+    pvc = add_item(players, "pvc", tr("1P vs Com"));
+    //: Players menu: two people taking turns at one computer.
+    pvp = add_item(players, "pvp", tr("1P vs 2P"));
     make_setting({pvc, pvp});
 
-    QMenu* computer = add_menu(bar, "computer", QStringLiteral("Computer"));
-    high = add_item(computer, "high", QStringLiteral("Good Memory"));
-    med = add_item(computer, "med", QStringLiteral("Normal Memory"));
-    low = add_item(computer, "low", QStringLiteral("Low Memory"));
+    //: Menu bar: how well the computer opponent remembers and how it chooses cards.
+    QMenu* computer = add_menu(bar, "computer", tr("Computer"));
+    //: Computer menu: the computer forgets the cards it has seen slowly (hardest opponent).
+    high = add_item(computer, "high", tr("Good Memory"));
+    //: Computer menu: the computer forgets the cards it has seen at a medium pace.
+    med = add_item(computer, "med", tr("Normal Memory"));
+    //: Computer menu: the computer forgets the cards it has seen quickly (easiest opponent).
+    low = add_item(computer, "low", tr("Low Memory"));
     add_separator(computer, "sep1");
-    ai_on = add_item(computer, "ai_on", QStringLiteral("Choosing with AI and Memory"));
-    ai_off = add_item(computer, "ai_off", QStringLiteral("Choosing only with Memory"));
+    //: Computer menu: when the computer guesses, it prefers the cards it has seen least often.
+    ai_on = add_item(computer, "ai_on", tr("Choosing with AI and Memory"));
+    //: Computer menu: when the computer guesses, any card it does not remember is as likely.
+    ai_off = add_item(computer, "ai_off", tr("Choosing only with Memory"));
     make_setting({high, med, low});
     make_setting({ai_on, ai_off});
 

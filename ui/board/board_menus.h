@@ -1,6 +1,8 @@
 // The board window's menu tree: Game, Size, Players and Computer.
 #pragma once
 
+#include <QCoreApplication>
+
 #include "game_state.h"
 
 class QAction;
@@ -11,6 +13,8 @@ namespace vimbrel {
 // Builds the menus into a menu bar and keeps their actions. The check marks only show the
 // engine's settings: sync() sets them from the settings after every command.
 class BoardMenus {
+    Q_DECLARE_TR_FUNCTIONS(vimbrel::BoardMenus)
+
 public:
     explicit BoardMenus(QMenuBar& bar);
 

@@ -33,7 +33,8 @@ BoardView::BoardView(const GameState& state, const CardPictures& pictures, QWidg
     // Before anything asks for this widget's accessible interface, which Qt then keeps.
     install_board_accessibility();
     setObjectName(QStringLiteral("board_area"));
-    setAccessibleName(QStringLiteral("Board"));
+    //: Screen readers: the grid of cards, read as a list of its cards.
+    setAccessibleName(tr("Board"));
     setFocusPolicy(Qt::StrongFocus);
     setAutoFillBackground(true);
     QPalette white = palette();

@@ -1,6 +1,7 @@
 // The 27 card pictures (back, empty place, 25 faces) as drawing sources, at 1x and optionally 2x.
 #pragma once
 
+#include <QCoreApplication>
 #include <QIcon>
 #include <QImage>
 #include <QPixmap>
@@ -16,13 +17,60 @@ namespace vimbrel {
 inline constexpr int face_count = 25;
 inline constexpr int emblem_face = 1;  // face 1 doubles as the program's emblem
 
-// What each face shows, in a word or two, for players who cannot see the pictures.
+// What each face shows, in a word or two, for players who cannot see the pictures; the screen
+// reader's words for them are translated in the context below.
+inline constexpr char face_names_context[] = "vimbrel::CardPictures";
 inline constexpr std::array<const char*, face_count> face_names{
-    "genie", "frog", "jellyfish", "telephone", "handshake",
-    "computer mouse", "mouse", "cloud", "snowflake", "robot",
-    "bicycle", "cars", "rocket", "aeroplane", "clock",
-    "cat", "book", "letter", "pen", "match",
-    "imp", "bell", "watch", "Christmas tree", "light bulb"};
+    //: Screen readers: the picture on a face-up card (a genie coming out of a lamp).
+    QT_TRANSLATE_NOOP("vimbrel::CardPictures", "genie"),
+    //: Screen readers: the picture on a face-up card (a frog's face; the game's emblem).
+    QT_TRANSLATE_NOOP("vimbrel::CardPictures", "frog"),
+    //: Screen readers: the picture on a face-up card.
+    QT_TRANSLATE_NOOP("vimbrel::CardPictures", "jellyfish"),
+    //: Screen readers: the picture on a face-up card (an old desk telephone).
+    QT_TRANSLATE_NOOP("vimbrel::CardPictures", "telephone"),
+    //: Screen readers: the picture on a face-up card (two hands shaking).
+    QT_TRANSLATE_NOOP("vimbrel::CardPictures", "handshake"),
+    //: Screen readers: the picture on a face-up card (the pointing device).
+    QT_TRANSLATE_NOOP("vimbrel::CardPictures", "computer mouse"),
+    //: Screen readers: the picture on a face-up card (the animal's face).
+    QT_TRANSLATE_NOOP("vimbrel::CardPictures", "mouse"),
+    //: Screen readers: the picture on a face-up card.
+    QT_TRANSLATE_NOOP("vimbrel::CardPictures", "cloud"),
+    //: Screen readers: the picture on a face-up card.
+    QT_TRANSLATE_NOOP("vimbrel::CardPictures", "snowflake"),
+    //: Screen readers: the picture on a face-up card (a robot's head).
+    QT_TRANSLATE_NOOP("vimbrel::CardPictures", "robot"),
+    //: Screen readers: the picture on a face-up card.
+    QT_TRANSLATE_NOOP("vimbrel::CardPictures", "bicycle"),
+    //: Screen readers: the picture on a face-up card (two cars, one behind the other).
+    QT_TRANSLATE_NOOP("vimbrel::CardPictures", "cars"),
+    //: Screen readers: the picture on a face-up card.
+    QT_TRANSLATE_NOOP("vimbrel::CardPictures", "rocket"),
+    //: Screen readers: the picture on a face-up card.
+    QT_TRANSLATE_NOOP("vimbrel::CardPictures", "aeroplane"),
+    //: Screen readers: the picture on a face-up card (a mantelpiece clock).
+    QT_TRANSLATE_NOOP("vimbrel::CardPictures", "clock"),
+    //: Screen readers: the picture on a face-up card (a black cat).
+    QT_TRANSLATE_NOOP("vimbrel::CardPictures", "cat"),
+    //: Screen readers: the picture on a face-up card (an open book).
+    QT_TRANSLATE_NOOP("vimbrel::CardPictures", "book"),
+    //: Screen readers: the picture on a face-up card (a letter in an envelope).
+    QT_TRANSLATE_NOOP("vimbrel::CardPictures", "letter"),
+    //: Screen readers: the picture on a face-up card (a ballpoint pen).
+    QT_TRANSLATE_NOOP("vimbrel::CardPictures", "pen"),
+    //: Screen readers: the picture on a face-up card (a burning match).
+    QT_TRANSLATE_NOOP("vimbrel::CardPictures", "match"),
+    //: Screen readers: the picture on a face-up card (a small purple devil's face).
+    QT_TRANSLATE_NOOP("vimbrel::CardPictures", "imp"),
+    //: Screen readers: the picture on a face-up card.
+    QT_TRANSLATE_NOOP("vimbrel::CardPictures", "bell"),
+    //: Screen readers: the picture on a face-up card (a wrist watch).
+    QT_TRANSLATE_NOOP("vimbrel::CardPictures", "watch"),
+    //: Screen readers: the picture on a face-up card.
+    QT_TRANSLATE_NOOP("vimbrel::CardPictures", "Christmas tree"),
+    //: Screen readers: the picture on a face-up card.
+    QT_TRANSLATE_NOOP("vimbrel::CardPictures", "light bulb")};
 
 // The pictures as they come from their files; faces may be partly transparent.
 struct PictureImages {

@@ -14,15 +14,12 @@
 #include "board/board_view.h"
 #include "board/card_pictures.h"
 #include "board/status_panel.h"
+#include "translations.h"
 #include "twips.h"
 
 namespace vimbrel {
 
 namespace {
-
-QString to_qstring(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 // How wide a message must be for a window manager to show the box's `title` whole: the title in
 // the title-bar font, which window managers commonly draw bold, beside four title-bar buttons
@@ -87,10 +84,12 @@ void QtGameView::redraw_board() { parts_.redraw_board(); }
 void QtGameView::show_score(int index, int value) { parts_.panel->set_score(index, value); }
 
 void QtGameView::show_player_names(std::string_view first, std::string_view second) {
-    parts_.panel->set_names(to_qstring(first), to_qstring(second));
+    parts_.panel->set_names(game_text(first), game_text(second));
 }
 
-void QtGameView::show_status(std::string_view text) { parts_.panel->set_status(to_qstring(text)); }
+void QtGameView::show_status(std::string_view text) {
+    parts_.panel->set_status(game_text(text));
+}
 
 void QtGameView::show_round(int round) { parts_.panel->set_round(round); }
 
@@ -111,7 +110,8 @@ void QtGameView::set_busy_pointer(bool busy) {
 void QtGameView::beep() { QApplication::beep(); }
 
 void QtGameView::message_box(std::string_view text, std::string_view title) {
-    QMessageBox box(QMessageBox::NoIcon, to_qstring(title), to_qstring(text), QMessageBox::Ok, parts_.window);
+    QMessageBox box(QMessageBox::NoIcon, game_text(title), game_text(text), QMessageBox::Ok,
+                    parts_.window);
     // A box as narrow as its message would have its title cut short by the window manager. The
     // box sizes itself from its contents whenever it lays out, so the message (the label Qt names
     // qt_msgbox_label) widens it.

@@ -1,9 +1,14 @@
 // Building the status panel and writing its labels.
 #include "board/status_panel.h"
 
+#include "game.h"
+#include "text_room.h"
+#include "translations.h"
 #include "twips.h"
 
 #include <QLabel>
+
+#include <algorithm>
 
 namespace vimbrel {
 
@@ -26,7 +31,6 @@ QLabel* make_label(QWidget* panel, const char* name, const QString& text, Qt::Al
 
 StatusPanel::StatusPanel(QWidget* parent) : QFrame(parent) {
     setObjectName(QStringLiteral("display"));
-    setAccessibleName(QStringLiteral("Status"));
     setFrameStyle(QFrame::Panel | QFrame::Raised);
     setLineWidth(2);
     setAttribute(Qt::WA_NoMousePropagation);
@@ -43,23 +47,38 @@ StatusPanel::StatusPanel(QWidget* parent) : QFrame(parent) {
     const auto centre = Qt::AlignHCenter | Qt::AlignVCenter;
     const auto right = Qt::AlignRight | Qt::AlignVCenter;
     const auto left = Qt::AlignLeft | Qt::AlignVCenter;
-    player_name_[0] = make_label(this, "player_name_0", QStringLiteral("You"), centre, 360, 240, 975, 255);
+    player_name_[0] =
+        make_label(this, "player_name_0", game_text(text::you), centre, 360, 240, 975, 255);
     score_[0] = make_label(this, "score_0", QStringLiteral("0"), right, 960, 480, 495, 255);
-    player_name_[1] = make_label(this, "player_name_1", QStringLiteral("Computer"), centre, 360, 960, 975, 255);
+    player_name_[1] =
+        make_label(this, "player_name_1", game_text(text::computer), centre, 360, 960, 975, 255);
     score_[1] = make_label(this, "score_1", QStringLiteral("0"), right, 960, 1200, 495, 255);
-    status_ = make_label(this, "label", QStringLiteral("Your turn."), Qt::AlignLeft | Qt::AlignTop, 360, 1680,
-                         975, 495);
+    status_ = make_label(this, "label", game_text(text::your_turn), Qt::AlignLeft | Qt::AlignTop,
+                         360, 1680, 975, 495);
     status_->setWordWrap(true);  // two lines high: "Computer thinking..." takes both
-    make_label(this, "Label1", QStringLiteral("Round :"), left, 240, 2400, 735, 255);
+    //: Side panel, caption left of the round number; the space before the colon is the game's
+    //: own style. Short: about 8 narrow letters.
+    make_label(this, "Label1", tr("Round :"), left, 240, 2400, 735, 255);
     round_ = make_label(this, "round", QStringLiteral("0"), right, 960, 2400, 495, 255);
+    name_place_ = {player_name_[0]->geometry(), player_name_[1]->geometry()};
+    status_place_ = status_->geometry();
 
+    //: Screen readers: the name of the side panel with the names, scores, turn and round.
+    setAccessibleName(tr("Status"));
     // The names and the turn text speak for themselves; the numbers are named for their meaning.
-    player_name_[0]->setAccessibleDescription(QStringLiteral("Player 1"));
-    player_name_[1]->setAccessibleDescription(QStringLiteral("Player 2"));
-    score_[0]->setAccessibleDescription(QStringLiteral("Score of player 1"));
-    score_[1]->setAccessibleDescription(QStringLiteral("Score of player 2"));
-    status_->setAccessibleDescription(QStringLiteral("Whose turn it is"));
-    round_->setAccessibleDescription(QStringLiteral("Round number"));
+    player_name_[0]->setAccessibleDescription(game_text(text::player1));
+    player_name_[1]->setAccessibleDescription(game_text(text::player2));
+    //: Screen readers: what the upper number in the side panel is.
+    score_[0]->setAccessibleDescription(tr("Score of player 1"));
+    //: Screen readers: what the lower number in the side panel is.
+    score_[1]->setAccessibleDescription(tr("Score of player 2"));
+    //: Screen readers: what the turn text in the side panel tells.
+    status_->setAccessibleDescription(tr("Whose turn it is"));
+    //: Screen readers: what the number beside "Round :" is.
+    round_->setAccessibleDescription(tr("Round number"));
+    fit_name(0);
+    fit_name(1);
+    set_status(status_->text());
     name_score(0);
     name_score(1);
     set_round(0);
@@ -74,20 +93,41 @@ void StatusPanel::set_score(int index, int value) {
 void StatusPanel::set_names(const QString& first, const QString& second) {
     player_name_[0]->setText(first);
     player_name_[1]->setText(second);
+    fit_name(0);
+    fit_name(1);
     name_score(0);
     name_score(1);
 }
 
-void StatusPanel::set_status(const QString& text) { status_->setText(text); }
+void StatusPanel::set_status(const QString& text) {
+    status_->setText(text);
+    // Left-aligned: it grows to the right only, up to the panel's frame.
+    const int room = panel_width - frameWidth() - status_place_.x();
+    status_->resize(width_for_text(*status_, status_place_.width(), room), status_place_.height());
+}
 
 void StatusPanel::set_round(int round) {
     round_->setText(QString::number(round));
-    round_->setAccessibleName(QStringLiteral("Round ") + round_->text());
+    //: Screen readers: the round number in the side panel, %1 is the number.
+    round_->setAccessibleName(tr("Round %1").arg(round_->text()));
+}
+
+void StatusPanel::fit_name(int index) {
+    // Centred: it grows to both sides alike, so the name stays where it was, within the frame.
+    QLabel* name = player_name_[index];
+    const QRect place = name_place_[index];
+    const int inner_left = frameWidth();
+    const int inner_width = panel_width - 2 * frameWidth();
+    const int width = width_for_text(*name, place.width(), inner_width);
+    const int left = std::clamp(place.x() - (width - place.width()) / 2, inner_left,
+                                inner_left + inner_width - width);
+    name->setGeometry(left, place.y(), width, place.height());
 }
 
 void StatusPanel::name_score(int index) {
+    //: Screen readers: a score in the side panel; %1 is the player's name, %2 the points.
     score_[index]->setAccessibleName(
-        QStringLiteral("%1: %2 points").arg(player_name_[index]->text(), score_[index]->text()));
+        tr("%1: %2 points").arg(player_name_[index]->text(), score_[index]->text()));
 }
 
 void StatusPanel::repaint_now() { repaint(); }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QFrame>
+#include <QRect>
 #include <QString>
 
 #include <array>
@@ -32,11 +33,16 @@ public:
 private:
     // A score read out alone would be a bare number: its accessible name says whose it is.
     void name_score(int index);
+    // Widens a name label that its translated name would overflow; never narrower than its place.
+    void fit_name(int index);
 
     std::array<QLabel*, 2> player_name_{};
     std::array<QLabel*, 2> score_{};
     QLabel* status_ = nullptr;
     QLabel* round_ = nullptr;
+    // Where the names and the turn text were placed, before any widening for a long text.
+    std::array<QRect, 2> name_place_{};
+    QRect status_place_;
 };
 
 }  // namespace vimbrel

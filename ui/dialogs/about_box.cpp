@@ -100,7 +100,8 @@ AboutBox::AboutBox(const QPixmap& back, const QPixmap& emblem, QPixmap& temp_pic
                    std::function<int()> game_speed, QWidget* parent)
     : QDialog(parent), back_(back), temp_pic_(temp_pic), game_speed_(std::move(game_speed)) {
     setObjectName(QStringLiteral("aboutbox"));
-    setWindowTitle(QStringLiteral("About " VIMBREL_NAME));
+    //: Title of the About box; %1 is the program's name.
+    setWindowTitle(tr("About %1").arg(QStringLiteral(VIMBREL_NAME)));
     setWindowIcon(QIcon());  // the emblem is in the box itself, not in its title bar
     setAttribute(Qt::WA_DeleteOnClose);
     setBackgroundRole(QPalette::Base);
@@ -117,14 +118,17 @@ AboutBox::AboutBox(const QPixmap& back, const QPixmap& emblem, QPixmap& temp_pic
 
     const QPixmap picture = on_background(emblem, palette().color(QPalette::Base));
     const QSize picture_size = picture.deviceIndependentSize().toSize();
+    //: Screen readers: the About box's picture of the game's emblem; %1 is the program's name.
+    const QString emblem_name = tr("%1 emblem").arg(QStringLiteral(VIMBREL_NAME));
     origin_logo_ = new QLabel(this);
     origin_logo_->setObjectName(QStringLiteral("origin_logo"));
     origin_logo_->setPixmap(picture);
     origin_logo_->setGeometry(QRect(twips.point(4680, 120), picture_size));
     origin_logo_->hide();
-    origin_logo_->setAccessibleName(QStringLiteral(VIMBREL_NAME " emblem"));
+    origin_logo_->setAccessibleName(emblem_name);
 
-    auto* thanks = new QPushButton(QStringLiteral("Thanks for Playing"), this);
+    //: About box: the button that closes it. About 18 letters at most.
+    auto* thanks = new QPushButton(tr("Thanks for Playing"), this);
     thanks->setObjectName(QStringLiteral("Command1"));
     thanks->setGeometry(twips.rect(360, 1800, 1935, 375));
     connect(thanks, &QPushButton::clicked, this, &QDialog::accept);
@@ -133,24 +137,34 @@ AboutBox::AboutBox(const QPixmap& back, const QPixmap& emblem, QPixmap& temp_pic
     logo_->setObjectName(QStringLiteral("logo"));
     logo_->setGeometry(QRect(twips.point(240, 120), picture_size));
     logo_->set_resting(picture);
-    logo_->setAccessibleName(QStringLiteral(VIMBREL_NAME " emblem"));
+    logo_->setAccessibleName(emblem_name);
 
-    QLabel* title = add_label(this, "Label1", QStringLiteral(VIMBREL_NAME " 3.0 for Windows95"),
-                              twips.rect(1080, 240, 3495, 255));
+    //: About box, the title line in bold; %1 is the program's name. Keep "3.0" and "Windows95".
+    QLabel* title =
+        add_label(this, "Label1", tr("%1 3.0 for Windows95").arg(QStringLiteral(VIMBREL_NAME)),
+                  twips.rect(1080, 240, 3495, 255));
     title->setWordWrap(false);
+    //: About box: what the game is, in three lines at most.
     add_label(this, "Label2",
-              QStringLiteral("A memory card game for one player against a forgetful computer, "
-                             "or for two players."),
+              tr("A memory card game for one player against a forgetful computer, "
+                 "or for two players."),
               twips.rect(1080, 660, 4455, 690));  // three lines of bold text
-    add_label(this, "Label3", QStringLiteral("Version " VIMBREL_VERSION),
+    //: About box: %1 is the version number.
+    add_label(this, "Label3", tr("Version %1").arg(QStringLiteral(VIMBREL_VERSION)),
               twips.rect(1080, 1380, 4455, 255));
+    //: About box: who drew the card pictures, and their licence; two lines at most. Keep the
+    //: names "Twemoji" and "Twitter, Inc" and the licence's name "CC-BY 4.0".
     add_label(this, "Label4",
-              QStringLiteral("Card pictures: Twemoji by Twitter, Inc and other contributors, "
-                             "CC-BY 4.0"),
+              tr("Card pictures: Twemoji by Twitter, Inc and other contributors, "
+                 "CC-BY 4.0"),
               twips.rect(360, 2280, 5145, 450));
-    add_label(this, "Label5", QStringLiteral("https://creativecommons.org/licenses/by/4.0/"),
+    //: About box: the web page of the card pictures' licence. Where Creative Commons has the
+    //: page in your language, give that one (for German: .../licenses/by/4.0/deed.de).
+    add_label(this, "Label5", tr("https://creativecommons.org/licenses/by/4.0/"),
               twips.rect(360, 2730, 5145, 255));
-    add_label(this, "Label6", QStringLiteral("Uses the Qt toolkit under the GNU LGPL v3."),
+    //: About box, beside the button: the toolkit the game is built with and its licence; two
+    //: short lines at most.
+    add_label(this, "Label6", tr("Uses the Qt toolkit under the GNU LGPL v3."),
               twips.rect(2520, 1770, 2985, 450));
 
     centre_on_screen(*this, parent);  // once, by the outer size

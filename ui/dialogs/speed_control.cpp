@@ -1,6 +1,7 @@
 // The game speed dialog and its holder.
 #include "dialogs/speed_control.h"
 
+#include "text_room.h"
 #include "twips.h"
 #include "window_centring.h"
 
@@ -27,13 +28,15 @@ SpeedControl::SpeedControl(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowCloseButtonHint) {
     setObjectName(QStringLiteral("Speed_control"));
-    setWindowTitle(QStringLiteral("Game Speed"));
+    //: Title of the dialog with the slider that sets how fast the cards open and close.
+    setWindowTitle(tr("Game Speed"));
     setWindowIcon(QIcon());  // a dialog of its own, without the program's emblem
     const QScreen& screen = parent ? *parent->screen() : *QGuiApplication::primaryScreen();
     const Twips twips(screen);
     setFixedSize(twips.size(4650, 1200));
 
-    auto* ok = new QPushButton(QStringLiteral("OK"), this);
+    //: Game Speed dialog: closes it and keeps the speed set.
+    auto* ok = new QPushButton(tr("OK"), this);
     ok->setObjectName(QStringLiteral("Command1"));
     ok->setGeometry(twips.rect(1800, 720, 1095, 375));
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
@@ -51,15 +54,25 @@ SpeedControl::SpeedControl(QWidget* parent)
     track.setHeight(std::max(track.height(), slider_->sizeHint().height()));
     slider_->setGeometry(track);
     slider_->setValue(initial_speed);
-    slider_->setAccessibleName(QStringLiteral("Game speed"));
-    slider_->setAccessibleDescription(QStringLiteral("Fast at the left end, slow at the right end"));
+    //: Screen readers: the name of the slider in the Game Speed dialog.
+    slider_->setAccessibleName(tr("Game speed"));
+    //: Screen readers: how the Game Speed slider works.
+    slider_->setAccessibleDescription(tr("Fast at the left end, slow at the right end"));
 
-    auto* fast = new QLabel(QStringLiteral("Fast"), this);
+    //: Game Speed dialog: the caption under the slider's left end. Short: about 5 letters.
+    auto* fast = new QLabel(tr("Fast"), this);
     fast->setObjectName(QStringLiteral("Label1"));
     fast->setGeometry(twips.rect(480, 600, 495, 255));
-    auto* slow = new QLabel(QStringLiteral("Slow"), this);
+    //: Game Speed dialog: the caption under the slider's right end. Short: about 6 letters.
+    auto* slow = new QLabel(tr("Slow"), this);
     slow->setObjectName(QStringLiteral("Slow"));
     slow->setGeometry(twips.rect(3840, 600, 615, 255));
+    // A longer caption keeps its place under its end of the slider: "Fast" grows to the right,
+    // "Slow" to the left.
+    fast->resize(width_for_text(*fast, fast->width(), width() - fast->x()), fast->height());
+    const QRect slow_place = slow->geometry();
+    slow->resize(width_for_text(*slow, slow->width(), slow_place.right() + 1), slow->height());
+    slow->move(slow_place.right() + 1 - slow->width(), slow_place.y());
 
     // The labels take no focus: OK has it when the dialog first opens, the slider comes next.
     setTabOrder(ok, slider_);

@@ -63,23 +63,44 @@ void keep_apart(const std::array<QRadioButton*, N>& column) {
     }
 }
 
+// A caption that widened `left` into `right`, its neighbour on the same line, moves `right` on
+// by as much, as far as their frame has room.
+void make_room_beside(const QWidget* left, QWidget* right) {
+    const int gap = Twips(right).x(60);
+    const int overlap = left->geometry().right() + gap - right->x();
+    if (overlap <= 0) return;
+    const int room = right->parentWidget()->contentsRect().right() - right->geometry().right();
+    right->move(right->x() + std::min(overlap, std::max(room, 0)), right->y());
+}
+
 }  // namespace
 
 StartDialog::StartDialog(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint) {
     setObjectName(QStringLiteral("begin"));
-    setWindowTitle(QStringLiteral("Welcome !! Please Select --"));
+    //: Title of the dialog before each game that asks who plays and how many cards. Keep the
+    //: playful "!!" and "--".
+    setWindowTitle(tr("Welcome !! Please Select --"));
     setWindowIcon(QIcon());
     setFixedSize(Twips(parent).size(5115, 3720));
 
-    auto* frame1 = make<QGroupBox>(this, "Frame1", QStringLiteral("Players Mode"), 360, 120, 4455, 855);
-    option1_ = make<QRadioButton>(frame1, "Option1", QStringLiteral("1P vs Computer"), 240, 360, 1455, 195);
-    option2_ = make<QRadioButton>(frame1, "Option2", QStringLiteral("1P vs 2P"), 2160, 360, 1455, 255);
-    auto* frame2 = make<QGroupBox>(this, "Frame2", QStringLiteral("Board Size"), 360, 1080, 4455, 1575);
-    six_ = make<QRadioButton>(frame2, "six", QStringLiteral("6 x 6"), 240, 360, 1455, 375);
-    eight_ = make<QRadioButton>(frame2, "eight", QStringLiteral("8 x 8"), 240, 600, 1575, 495);
-    ten_ = make<QRadioButton>(frame2, "ten", QStringLiteral("10 x 10"), 240, 960, 1455, 375);
-    command1_ = make<QPushButton>(this, "Command1", QStringLiteral("OK"), 1920, 3000, 1455, 495);
+    //: Start dialog: the frame around the choice of who plays.
+    auto* frame1 = make<QGroupBox>(this, "Frame1", tr("Players Mode"), 360, 120, 4455, 855);
+    //: Start dialog: one person against the computer. Sits left of "1P vs 2P" on one line.
+    option1_ = make<QRadioButton>(frame1, "Option1", tr("1P vs Computer"), 240, 360, 1455, 195);
+    //: Start dialog: two people taking turns at one computer.
+    option2_ = make<QRadioButton>(frame1, "Option2", tr("1P vs 2P"), 2160, 360, 1455, 255);
+    //: Start dialog: the frame around the choice of the board size.
+    auto* frame2 = make<QGroupBox>(this, "Frame2", tr("Board Size"), 360, 1080, 4455, 1575);
+    //: Start dialog: a board of 6 rows of 6 cards.
+    six_ = make<QRadioButton>(frame2, "six", tr("6 x 6"), 240, 360, 1455, 375);
+    //: Start dialog: a board of 8 rows of 8 cards.
+    eight_ = make<QRadioButton>(frame2, "eight", tr("8 x 8"), 240, 600, 1575, 495);
+    //: Start dialog: a board of 10 rows of 10 cards.
+    ten_ = make<QRadioButton>(frame2, "ten", tr("10 x 10"), 240, 960, 1455, 375);
+    //: Start dialog: the button that starts the game with the choices made.
+    command1_ = make<QPushButton>(this, "Command1", tr("OK"), 1920, 3000, 1455, 495);
+    make_room_beside(option1_, option2_);
     option1_->setChecked(true);
     eight_->setChecked(true);
     keep_apart(std::array{six_, eight_, ten_});
