@@ -3,7 +3,10 @@
 # a desktop entry and AppStream metainfo that pass their validators and agree with each other,
 # icons of the sizes their folders promise, and a manual page that groff reads without a warning.
 #   tests/install_test.sh <build dir> <application id> <version> <bin dir> <doc dir> <man dir>
+#                         [translations dir]
 # The folders are the build's install folders relative to the prefix (bin, or games for Debian).
+# With the translations dir, each language translated there (vimbrel_<language>.ts) must also be
+# in the desktop entry and the metainfo.
 # Exits 77 (skipped) when desktop-file-validate or appstreamcli is missing; scripts/setup
 # installs both.
 set -euo pipefail
@@ -14,6 +17,7 @@ version=${3:?version}
 bindir=${4:?bin dir}
 docdir=${5:?doc dir}
 mandir=${6:?man dir}
+translations=${7:-}
 
 failures=0
 fail() {
@@ -60,6 +64,22 @@ fi
 
 grep -q "<id>$id</id>" "$prefix/$metainfo" || fail "metainfo id is not $id"
 grep -q "<release version=\"$version\"" "$prefix/$metainfo" || fail "metainfo has no release $version"
+
+# Every language of the program speaks in the desktop's menus and software centres too.
+if [ -n "$translations" ]; then
+    paragraphs=$(grep -c '<p>\|<li>' "$prefix/$metainfo")
+    for ts in "$translations"/vimbrel_*.ts; do
+        lang=${ts##*/vimbrel_}
+        lang=${lang%.ts}
+        for key in Name GenericName Comment Keywords; do
+            grep -q "^$key\[$lang\]=" "$prefix/$desktop" || fail "the desktop entry has no $key[$lang]"
+        done
+        grep -q "<summary xml:lang=\"$lang\">" "$prefix/$metainfo" || fail "the metainfo has no $lang summary"
+        translated=$(grep -c "<p xml:lang=\"$lang\">\|<li xml:lang=\"$lang\">" "$prefix/$metainfo" || true)
+        [ "$translated" = "$paragraphs" ] ||
+            fail "the metainfo has $translated of its $paragraphs paragraphs and items in $lang"
+    done
+fi
 
 # A PNG's width and height are the big-endian 32-bit words at bytes 16 and 20.
 png_size() { od -An -tu1 -j16 -N8 "$1" | awk '{ printf "%dx%d", $3 * 256 + $4, $7 * 256 + $8 }'; }
