@@ -118,8 +118,8 @@
     </message>
     <message>
         <source>https://creativecommons.org/licenses/by/4.0/</source>
-        <extracomment>About box: the web page of the card pictures&apos; licence. Where Creative Commons has the page in your language, give that one (for German: .../licenses/by/4.0/deed.de).</extracomment>
-        <translation>https://creativecommons.org/licenses/by/4.0/deed.de</translation>
+        <extracomment>About box: the web page of the card pictures&apos; licence. Its line has no room for a longer address (such as the page in your language, .../deed.de): keep it as it is.</extracomment>
+        <translation>https://creativecommons.org/licenses/by/4.0/</translation>
     </message>
     <message>
         <source>Uses the Qt toolkit under the GNU LGPL v3.</source>

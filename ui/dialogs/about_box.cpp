@@ -158,8 +158,8 @@ AboutBox::AboutBox(const QPixmap& back, const QPixmap& emblem, QPixmap& temp_pic
               tr("Card pictures: Twemoji by Twitter, Inc and other contributors, "
                  "CC-BY 4.0"),
               twips.rect(360, 2280, 5145, 450));
-    //: About box: the web page of the card pictures' licence. Where Creative Commons has the
-    //: page in your language, give that one (for German: .../licenses/by/4.0/deed.de).
+    //: About box: the web page of the card pictures' licence. Its line has no room for a longer
+    //: address (such as the page in your language, .../deed.de): keep it as it is.
     add_label(this, "Label5", tr("https://creativecommons.org/licenses/by/4.0/"),
               twips.rect(360, 2730, 5145, 255));
     //: About box, beside the button: the toolkit the game is built with and its licence; two
