@@ -212,8 +212,9 @@ def play_whole_games(game):
 def run(binary, whole_games):
     work = tempfile.mkdtemp(prefix="vimbrel-atspi-")
     xvfb, display = start_xvfb(work)
+    # The texts checked here are the English ones, and the program speaks the desktop's language.
     env = dict(os.environ, DISPLAY=display, QT_QPA_PLATFORM="xcb", QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1",
-               XDG_RUNTIME_DIR=work)
+               XDG_RUNTIME_DIR=work, LANGUAGE="", LC_ALL="C.UTF-8")
     os.environ.update(DISPLAY=display)
     program = subprocess.Popen([binary], env=env)
     try:
