@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <string>
 #include <vector>
 
 #include "table.h"
@@ -216,6 +217,7 @@ TEST_F(Turns, LastPairEndsTheGameOnceWithItsMessage) {
 }
 
 struct Ending {
+    const char* name;  // the test's name, so that it reads the same in every build
     bool player1_times_out_first;
     int player1_pairs;  // of 18; the rest go to player 2
     const char* message;
@@ -244,11 +246,12 @@ TEST_P(Endings, NameTheWinner) {
 
 INSTANTIATE_TEST_SUITE_P(
     TwoPeople, Endings,
-    ::testing::Values(Ending{false, 9, "Draw game!"},
-                      Ending{true, 9, "Player 2 win."},
-                      Ending{false, 8, "Player 2 win."},
-                      Ending{false, 10, "Player 1 win."},
-                      Ending{true, 18, "Player 1 win."}));
+    ::testing::Values(Ending{"EqualPairsDraw", false, 9, "Draw game!"},
+                      Ending{"EqualPairsAfterATimeOverPlayer2Wins", true, 9, "Player 2 win."},
+                      Ending{"FewerPairsPlayer2Wins", false, 8, "Player 2 win."},
+                      Ending{"MorePairsPlayer1Wins", false, 10, "Player 1 win."},
+                      Ending{"EveryPairAfterATimeOverPlayer1Wins", true, 18, "Player 1 win."}),
+    [](const ::testing::TestParamInfo<Ending>& info) { return std::string(info.param.name); });
 
 TEST(EndingsAgainstTheComputer, YouWinWhenYouTakeEveryPair) {
     Table t;
