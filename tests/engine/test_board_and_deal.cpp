@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <random>
 
 #include "computer_player.h"
 #include "table.h"
@@ -139,6 +140,17 @@ TEST(RandomCell, StaysOnTheBoardForNumbersJustBelowOne) {
         const double r = g.next();
         ASSERT_GE(r, 0.0);
         ASSERT_LT(r, 1.0);
+    }
+}
+
+TEST(RandomGenerator, GivesTheStandardMersenneTwistersNumbers) {
+    for (const std::uint64_t seed : {0ull, 1ull, 5489ull, 20261207ull, ~0ull}) {
+        RandomGenerator g(seed);
+        std::mt19937_64 standard(seed);
+        for (int i = 0; i < 1000; ++i) {  // past the third twist of the state
+            ASSERT_EQ(g.next(), static_cast<double>(standard() >> 11) * 0x1.0p-53)
+                << "seed " << seed << ", number " << i;
+        }
     }
 }
 
