@@ -2,8 +2,10 @@
 #include "computer_player.h"
 
 #include <array>
-#include <optional>
-#include <utility>
+#include <bit>
+
+#include "cell_set.h"
+#include "random_pick.h"
 
 namespace vimbrel {
 
@@ -14,116 +16,83 @@ void remember_seen(GameState& s, int cell) {
 
 void forget_removed(GameState& s, int cell) { s.memory_strength[cell] = 0.0f; }
 
-void fade_memory(GameState& s) {
+bool is_known(const GameState& s, int cell) { return s.memory_strength[cell] > s.memory_threshold; }
+
+namespace {
+
+// x < 0 ? 0 : x, through a mask: the compiler makes the float select a branch, which chance
+// decides here.
+float zero_if_negative(float x) {
+    return std::bit_cast<float>(std::bit_cast<std::int32_t>(x) & (x < 0.0f ? 0 : ~0));
+}
+
+// Fades every memory and returns the cells still known afterwards. A strength of +0 stays +0
+// whatever the (non-negative) rate, so only the few cells remembered at all need the arithmetic.
+CellSet fade_and_find_known(GameState& s) {
     const int n = s.cell_count();
     const double pairs = n / 2.0;
     // Memories fade faster while the board is still full.
     const double f = (pairs - s.pairs_taken) / pairs;
-    for (int c = 1; c <= n; ++c) {
+    const float threshold = s.memory_threshold;
+    return CellSet::nonzero(s.memory_strength.data(), n).subset([&](int c) {
         const float rate = s.forget_rate[c];
-        float strength = static_cast<float>(s.memory_strength[c] - rate - f * rate);
-        if (strength < 0.0f) strength = 0.0f;
+        const float strength =
+            zero_if_negative(static_cast<float>(s.memory_strength[c] - rate - f * rate));
         s.memory_strength[c] = strength;
-    }
+        return strength > threshold;
+    });
 }
 
-bool is_known(const GameState& s, int cell) { return s.memory_strength[cell] > s.memory_threshold; }
-
-int random_cell(double r, int n) {
-    const int cell = static_cast<int>(r * n + 1.0);
-    if (cell < 1) return 1;
-    return cell > n ? n : cell;
-}
-
-namespace {
-
-// Marks as candidates the face-down cells (other than `except`) seen least often, that is those
-// with the highest forget rate; every other cell is barred from the random pick.
-void mark_least_seen(GameState& s, int except) {
-    const int n = s.cell_count();
-    float highest = 0.0f;
-    for (int c = 1; c <= n; ++c) {
-        if (c != except && s.cell_state[c] == face_down && s.forget_rate[c] > highest) {
-            highest = s.forget_rate[c];
+// The remembered pair that a scan by first cell, then second cell, meets first: of the pictures
+// known on two cells, the one whose lowest known cell is lowest, with its next known cell.
+// first is 0 if there is none.
+ComputerChoice first_known_pair(const GameState& s, const CellSet& known) {
+    std::array<std::int16_t, max_cells / 4> lowest{};  // per picture, 0 while none is known
+    ComputerChoice best;
+    known.for_each([&](int c) {
+        std::int16_t& low = lowest[static_cast<std::size_t>(s.card_face[c])];
+        if (!low) {
+            low = static_cast<std::int16_t>(c);
+        } else if (!best.first || low < best.first) {
+            best = {low, c, true};  // a third known cell of a picture never gets here
         }
-    }
-    for (int c = 1; c <= n; ++c) s.candidate[c] = s.forget_rate[c] == highest ? -1.0f : 0.0f;
+    });
+    return best;
 }
 
-// Whether a face-down cell other than `first` is still a candidate. If one is, the highest forget
-// rate among the face-down cells is the same without `first`, and the candidates stand as they are.
-bool another_candidate(const GameState& s, int first) {
-    for (int c = 1; c <= s.cell_count(); ++c) {
-        if (c != first && s.cell_state[c] == face_down && s.candidate[c] != 0.0f) return true;
-    }
-    return false;
+// The lowest known cell other than `cell` that shows the same picture, or 0.
+int known_partner(const GameState& s, const CellSet& known, int cell) {
+    const int face = s.card_face[cell];
+    return known.find_first([&](int c) { return c != cell && s.card_face[c] == face; });
 }
-
-int draw_random_card(GameState& s, int except, const std::function<double()>& random) {
-    const int n = s.cell_count();
-    for (;;) {
-        const int c = random_cell(random(), n);
-        if (s.cell_state[c] == face_down && c != except && s.candidate[c] != 0.0f) return c;
-    }
-}
-
-// The cells the computer knows right now, in increasing order.
-struct KnownCells {
-    std::array<std::int16_t, max_cells> cells;
-    int count = 0;
-
-    explicit KnownCells(const GameState& s) {
-        for (int c = 1; c <= s.cell_count(); ++c) {
-            if (is_known(s, c)) cells[count++] = static_cast<std::int16_t>(c);
-        }
-    }
-
-    // The remembered pair that a scan by first cell, then second cell, meets first.
-    std::optional<std::pair<int, int>> first_pair(const GameState& s) const {
-        // The two lowest known cells of each picture; the pair with the lowest first cell wins.
-        std::array<std::int16_t, max_cells / 4> lowest{}, second{};
-        std::optional<std::pair<int, int>> best;
-        for (int i = 0; i < count; ++i) {
-            const int c = cells[i];
-            const auto f = static_cast<std::size_t>(s.card_face[c]);
-            if (!lowest[f]) {
-                lowest[f] = static_cast<std::int16_t>(c);
-            } else if (!second[f]) {
-                second[f] = static_cast<std::int16_t>(c);
-                if (!best || lowest[f] < best->first) best = std::pair<int, int>(lowest[f], c);
-            }
-        }
-        return best;
-    }
-
-    // The lowest known cell other than `cell` that shows the same picture, or 0.
-    int partner_of(const GameState& s, int cell) const {
-        for (int i = 0; i < count; ++i) {
-            const int c = cells[i];
-            if (c != cell && s.card_face[c] == s.card_face[cell]) return c;
-        }
-        return 0;
-    }
-};
 
 }  // namespace
 
-ComputerChoice choose_computer_move(GameState& s, ChoiceMode mode,
-                                    const std::function<double()>& random) {
-    fade_memory(s);
+void fade_memory(GameState& s) { fade_and_find_known(s); }
+
+ComputerChoice choose_computer_move(GameState& s, ChoiceMode mode, GameView& view) {
+    const CellSet known = fade_and_find_known(s);
+    if (const ComputerChoice pair = first_known_pair(s, known); pair.first) return pair;
+
+    const int n = s.cell_count();
     const bool least_seen_first = mode == ChoiceMode::ai_and_memory;
-
-    const KnownCells known(s);
-    if (const auto pair = known.first_pair(s)) return {pair->first, pair->second, true};
-
-    if (least_seen_first) mark_least_seen(s, 0);
-    const int first = draw_random_card(s, 0, random);
+    RandomPick pick;
+    int candidates = 0;
+    if (least_seen_first) {
+        candidates = pick.mark_least_seen(s);
+    } else {
+        pick.allow_candidates(s);
+    }
+    const int first = pick.draw(n, view);
     s.cell_state[first] = face_up;  // keeps it out of the second choice
+    pick.exclude(first);
 
-    if (const int second = known.partner_of(s, first)) return {first, second, true};
+    if (const int second = known_partner(s, known, first)) return {first, second, true};
 
-    if (least_seen_first && !another_candidate(s, first)) mark_least_seen(s, first);
-    const int second = draw_random_card(s, first, random);
+    // The first card was a face-down candidate. While another one remains, the highest rate among
+    // the face-down cells is the same without the first card, and so are the candidates.
+    if (least_seen_first && candidates < 2) pick.mark_least_seen(s);
+    const int second = pick.draw(n, view);
     return {first, second, s.card_face[first] == s.card_face[second]};
 }
 

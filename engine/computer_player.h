@@ -1,9 +1,8 @@
 // The computer opponent: a fading memory of every card seen, and its choice of two cards.
 #pragma once
 
-#include <functional>
-
 #include "game_state.h"
+#include "game_view.h"
 
 namespace vimbrel {
 
@@ -14,7 +13,11 @@ void fade_memory(GameState& s);               // first step of every computer mo
 bool is_known(const GameState& s, int cell);
 
 // A cell from 1 to n for a uniform r in [0, 1). Clamped: r close to 1 can round r * n + 1 up to n + 1.
-int random_cell(double r, int n);
+inline int random_cell(double r, int n) {
+    const int cell = static_cast<int>(r * n + 1.0);
+    if (cell < 1) return 1;
+    return cell > n ? n : cell;
+}
 
 struct ComputerChoice {
     int first = 0;
@@ -22,9 +25,9 @@ struct ComputerChoice {
     bool pair_found = false;
 };
 
-// Fades the memory and chooses two face-down cells. Marks the first random card face up as it
-// goes (the caller opens both). Needs at least two face-down cells and none face up.
-ComputerChoice choose_computer_move(GameState& s, ChoiceMode mode,
-                                    const std::function<double()>& random);
+// Fades the memory and chooses two face-down cells, drawing chance from the view. Marks the first
+// random card face up as it goes (the caller opens both). Needs at least two face-down cells and
+// none face up.
+ComputerChoice choose_computer_move(GameState& s, ChoiceMode mode, GameView& view);
 
 }  // namespace vimbrel

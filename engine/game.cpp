@@ -268,8 +268,7 @@ void Game::computer_move() {
     view_.show_status(text::computer_thinking);
     view_.yield();
     GameState& s = state_;
-    const ComputerChoice choice =
-        choose_computer_move(s, settings_.choice, [this] { return view_.random(); });
+    const ComputerChoice choice = choose_computer_move(s, settings_.choice, view_);
     s.com_first = static_cast<std::int16_t>(choice.first);
     s.com_second = static_cast<std::int16_t>(choice.second);
     open_card(choice.first);

@@ -1,6 +1,8 @@
 // The computer's fading memory and its choice of cards, alone and inside a game.
 #include <gtest/gtest.h>
 
+#include <deque>
+#include <functional>
 #include <set>
 #include <tuple>
 
@@ -85,19 +87,19 @@ TEST(Memory, KnownMeansStrictlyAboveTheThreshold) {
     EXPECT_TRUE(is_known(s, 2));
 }
 
-std::function<double()> script(std::deque<double> numbers) {
-    return [q = std::make_shared<std::deque<double>>(std::move(numbers))] {
-        if (q->empty()) throw std::runtime_error("random numbers exhausted");
-        const double r = q->front();
-        q->pop_front();
-        return r;
-    };
+// A view whose random numbers are these, for a move that must draw exactly them.
+FakeView scripted(std::deque<double> numbers) {
+    FakeView view;
+    view.scripted_random = std::move(numbers);
+    return view;
 }
 
 TEST(Choice, ARememberedPairComesFirstInScanOrder) {
     GameState s = fresh_board(8, MemoryLevel::normal);
     for (const int c : {6, 8, 2, 4}) s.memory_strength[c] = 2000;  // faces 1, 1, 0, 0
-    const ComputerChoice choice = choose_computer_move(s, ChoiceMode::ai_and_memory, script({}));
+    FakeView view;
+    const ComputerChoice choice = choose_computer_move(s, ChoiceMode::ai_and_memory, view);
+    EXPECT_EQ(view.random_calls, 0);
     EXPECT_EQ(choice.first, 2);
     EXPECT_EQ(choice.second, 4);
     EXPECT_TRUE(choice.pair_found);
@@ -183,12 +185,18 @@ TEST(Choice, MatchesTheStepByStepMoveOnRandomBoards) {
         }
 
         GameState expected_state = s;
-        RandomGenerator a(trial), b(trial);
-        const ComputerChoice expected = reference_move(expected_state, mode, [&] { return a.next(); });
-        const ComputerChoice choice = choose_computer_move(s, mode, [&] { return b.next(); });
+        RandomGenerator a(trial);
+        int expected_draws = 0;
+        const ComputerChoice expected = reference_move(expected_state, mode, [&] {
+            ++expected_draws;
+            return a.next();
+        });
+        FakeView view(trial);  // the same numbers as `a`
+        const ComputerChoice choice = choose_computer_move(s, mode, view);
         ASSERT_EQ(std::tie(choice.first, choice.second, choice.pair_found),
                   std::tie(expected.first, expected.second, expected.pair_found))
             << "trial " << trial;
+        ASSERT_EQ(view.random_calls, expected_draws) << "trial " << trial;
         ASSERT_EQ(s.memory_strength, expected_state.memory_strength) << "trial " << trial;
         ASSERT_EQ(s.candidate, expected_state.candidate) << "trial " << trial;
         ASSERT_EQ(s.cell_state, expected_state.cell_state) << "trial " << trial;
@@ -202,8 +210,9 @@ TEST(Choice, ARandomCardIsCompletedFromMemory) {
     GameState s = fresh_board(8, MemoryLevel::normal);
     s.memory_strength[7] = 2000;  // face 1, known
     s.memory_strength[9] = 2000;  // face 2, known, no partner known
-    const ComputerChoice choice =
-        choose_computer_move(s, ChoiceMode::memory_only, script({draw_for_cell(5, 64)}));
+    FakeView view = scripted({draw_for_cell(5, 64)});
+    const ComputerChoice choice = choose_computer_move(s, ChoiceMode::memory_only, view);
+    EXPECT_EQ(view.random_calls, 1);
     EXPECT_EQ(choice.first, 5);
     EXPECT_EQ(choice.second, 7);
     EXPECT_TRUE(choice.pair_found);
@@ -216,10 +225,10 @@ TEST(Choice, AiPrefersTheLeastSeenCards) {
     GameState s = fresh_board(8, MemoryLevel::normal);
     remember_seen(s, 1);
     remember_seen(s, 5);
-    const ComputerChoice choice = choose_computer_move(
-        s, ChoiceMode::ai_and_memory,
-        script({draw_for_cell(1, 64), draw_for_cell(5, 64), draw_for_cell(10, 64),
-                draw_for_cell(5, 64), draw_for_cell(10, 64), draw_for_cell(20, 64)}));
+    FakeView view = scripted({draw_for_cell(1, 64), draw_for_cell(5, 64), draw_for_cell(10, 64),
+                              draw_for_cell(5, 64), draw_for_cell(10, 64), draw_for_cell(20, 64)});
+    const ComputerChoice choice = choose_computer_move(s, ChoiceMode::ai_and_memory, view);
+    EXPECT_EQ(view.random_calls, 6);
     EXPECT_EQ(choice.first, 10);
     EXPECT_EQ(choice.second, 20);
     EXPECT_FALSE(choice.pair_found);
@@ -230,9 +239,9 @@ TEST(Choice, AiPrefersTheLeastSeenCards) {
 
 TEST(Choice, MemoryOnlyPicksAnyFaceDownCardAndALuckyGuessIsAPair) {
     GameState s = fresh_board(8, MemoryLevel::normal);
-    const ComputerChoice choice = choose_computer_move(
-        s, ChoiceMode::memory_only, script({draw_for_cell(1, 64), draw_for_cell(1, 64),
-                                            draw_for_cell(3, 64)}));
+    FakeView view = scripted({draw_for_cell(1, 64), draw_for_cell(1, 64), draw_for_cell(3, 64)});
+    const ComputerChoice choice = choose_computer_move(s, ChoiceMode::memory_only, view);
+    EXPECT_EQ(view.random_calls, 3);
     EXPECT_EQ(choice.first, 1);
     EXPECT_EQ(choice.second, 3);
     EXPECT_TRUE(choice.pair_found);
@@ -242,9 +251,8 @@ TEST(Choice, NeverPicksRemovedOrOpenCells) {
     GameState s = fresh_board(6, MemoryLevel::low);
     for (int c = 1; c <= 34; ++c) s.cell_state[c] = removed;
     s.pairs_taken = 17;
-    RandomGenerator g(3);
-    const ComputerChoice choice =
-        choose_computer_move(s, ChoiceMode::ai_and_memory, [&] { return g.next(); });
+    FakeView view(3);
+    const ComputerChoice choice = choose_computer_move(s, ChoiceMode::ai_and_memory, view);
     EXPECT_EQ(std::set<int>({choice.first, choice.second}), std::set<int>({35, 36}));
     EXPECT_TRUE(choice.pair_found);
 }
