@@ -1,9 +1,11 @@
 // Whole games through the engine without any window: a null view and scripted opponents.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "game.h"
@@ -48,9 +50,12 @@ public:
     MatchResult play(std::uint64_t game_seed);
 
 private:
+    void click(int cell);  // a mouse release at the centre of the cell
+
     Opponent& opponent_;
     std::unique_ptr<NullView> view_;
     std::unique_ptr<Game> game_;
+    std::array<std::pair<int, int>, cell_slots> centres_{};  // x, y of each cell's centre
 };
 
 }  // namespace vimbrel::bench
