@@ -1,8 +1,6 @@
 // Where the computer's random pick may land: the least-seen candidates, and the draw itself.
 #include "random_pick.h"
 
-#include <cstring>
-
 #include "computer_player.h"
 
 #if defined(__SSE2__)
@@ -11,29 +9,31 @@
 
 namespace vimbrel {
 
-// The passes below take four cells at a time with SSE2 (every board has a multiple of four
-// cells); the plain loops after them take any cells left over, or all of them on other machines.
-// Each computes what the plain loop alone would, bit for bit.
+// The passes below take eight cells at a time with SSE2; the plain loops after them take any
+// cells left over, or all of them on other machines. Each computes what the plain loop alone
+// would, bit for bit.
 
 #if defined(__SSE2__)
 namespace {
 
 static_assert(face_down == 0);
 
-// All-ones lanes for those of the four cells from state[0] on that are face down.
-__m128 face_down_lanes(const std::int16_t* state) {
-    const __m128i four = _mm_loadl_epi64(reinterpret_cast<const __m128i*>(state));
-    const __m128i down = _mm_cmpeq_epi16(four, _mm_setzero_si128());
-    return _mm_castsi128_ps(_mm_unpacklo_epi16(down, down));
+// All-ones 32-bit lanes for those of the eight cells from state[0] on that are face down: the
+// first four cells in `low`, the others in `high`.
+struct FaceDownLanes {
+    __m128 low, high;
+};
+FaceDownLanes face_down_lanes(const std::int16_t* state) {
+    const __m128i eight = _mm_loadu_si128(reinterpret_cast<const __m128i*>(state));
+    const __m128i down = _mm_cmpeq_epi16(eight, _mm_setzero_si128());
+    return {_mm_castsi128_ps(_mm_unpacklo_epi16(down, down)),
+            _mm_castsi128_ps(_mm_unpackhi_epi16(down, down))};
 }
 
-// Four lane masks as four flag bytes, non-zero for an all-ones lane.
-void store_flags(std::uint8_t* flags, __m128 lanes) {
-    __m128i bytes = _mm_castps_si128(lanes);
-    bytes = _mm_packs_epi32(bytes, bytes);
-    bytes = _mm_packs_epi16(bytes, bytes);
-    const int four = _mm_cvtsi128_si32(bytes);
-    std::memcpy(flags, &four, sizeof four);
+// Eight lane masks as eight flag bytes, non-zero for an all-ones lane.
+void store_flags(std::uint8_t* flags, __m128 low, __m128 high) {
+    const __m128i words = _mm_packs_epi32(_mm_castps_si128(low), _mm_castps_si128(high));
+    _mm_storel_epi64(reinterpret_cast<__m128i*>(flags), _mm_packs_epi16(words, words));
 }
 
 }  // namespace
@@ -51,11 +51,13 @@ int RandomPick::mark_least_seen(GameState& s) {
     float highest = 0.0f;
     int c = 1;
 #if defined(__SSE2__)
-    __m128 highest4 = _mm_setzero_ps();
-    for (; c + 3 <= n; c += 4) {
-        const __m128 rates = _mm_and_ps(face_down_lanes(state + c), _mm_loadu_ps(rate + c));
-        highest4 = _mm_max_ps(highest4, rates);
+    __m128 highest_low = _mm_setzero_ps(), highest_high = _mm_setzero_ps();
+    for (; c + 7 <= n; c += 8) {
+        const FaceDownLanes down = face_down_lanes(state + c);
+        highest_low = _mm_max_ps(highest_low, _mm_and_ps(down.low, _mm_loadu_ps(rate + c)));
+        highest_high = _mm_max_ps(highest_high, _mm_and_ps(down.high, _mm_loadu_ps(rate + c + 4)));
     }
+    __m128 highest4 = _mm_max_ps(highest_low, highest_high);
     highest4 = _mm_max_ps(highest4, _mm_movehl_ps(highest4, highest4));
     highest = _mm_cvtss_f32(_mm_max_ss(highest4, _mm_shuffle_ps(highest4, highest4, 1)));
 #endif
@@ -69,13 +71,18 @@ int RandomPick::mark_least_seen(GameState& s) {
     const __m128 highest_in_all = _mm_set1_ps(highest);
     const __m128 minus_one = _mm_set1_ps(-1.0f);
     __m128i count4 = _mm_setzero_si128();
-    for (; c + 3 <= n; c += 4) {
-        const __m128 top = _mm_cmpeq_ps(_mm_loadu_ps(rate + c), highest_in_all);
-        _mm_storeu_ps(candidate + c, _mm_and_ps(top, minus_one));
-        const __m128 top_face_down = _mm_and_ps(top, face_down_lanes(state + c));
-        store_flags(allowed + c, top_face_down);
+    for (; c + 7 <= n; c += 8) {
+        const FaceDownLanes down = face_down_lanes(state + c);
+        const __m128 top_low = _mm_cmpeq_ps(_mm_loadu_ps(rate + c), highest_in_all);
+        const __m128 top_high = _mm_cmpeq_ps(_mm_loadu_ps(rate + c + 4), highest_in_all);
+        _mm_storeu_ps(candidate + c, _mm_and_ps(top_low, minus_one));
+        _mm_storeu_ps(candidate + c + 4, _mm_and_ps(top_high, minus_one));
+        const __m128 pick_low = _mm_and_ps(top_low, down.low);
+        const __m128 pick_high = _mm_and_ps(top_high, down.high);
+        store_flags(allowed + c, pick_low, pick_high);
         // An all-ones lane is -1: subtracting it counts it.
-        count4 = _mm_sub_epi32(count4, _mm_castps_si128(top_face_down));
+        count4 = _mm_sub_epi32(count4, _mm_castps_si128(pick_low));
+        count4 = _mm_sub_epi32(count4, _mm_castps_si128(pick_high));
     }
     count4 = _mm_add_epi32(count4, _mm_shuffle_epi32(count4, _MM_SHUFFLE(1, 0, 3, 2)));
     count4 = _mm_add_epi32(count4, _mm_shuffle_epi32(count4, _MM_SHUFFLE(2, 3, 0, 1)));
@@ -97,9 +104,13 @@ void RandomPick::allow_candidates(const GameState& s) {
     std::uint8_t* allowed = allowed_.data();
     int c = 1;
 #if defined(__SSE2__)
-    for (; c + 3 <= n; c += 4) {
-        const __m128 marked = _mm_cmpneq_ps(_mm_loadu_ps(candidate + c), _mm_setzero_ps());
-        store_flags(allowed + c, _mm_and_ps(marked, face_down_lanes(state + c)));
+    const __m128 zero = _mm_setzero_ps();
+    for (; c + 7 <= n; c += 8) {
+        const FaceDownLanes down = face_down_lanes(state + c);
+        const __m128 marked_low = _mm_cmpneq_ps(_mm_loadu_ps(candidate + c), zero);
+        const __m128 marked_high = _mm_cmpneq_ps(_mm_loadu_ps(candidate + c + 4), zero);
+        store_flags(allowed + c, _mm_and_ps(marked_low, down.low),
+                    _mm_and_ps(marked_high, down.high));
     }
 #endif
     for (; c <= n; ++c) allowed[c] = state[c] == face_down && candidate[c] != 0.0f;
