@@ -5,9 +5,7 @@
 #include <bit>
 #include <cstdint>
 
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
+#include "simd.h"
 
 namespace vimbrel {
 
@@ -26,7 +24,7 @@ public:
             const int last = n < first + 63 ? n : first + 63;
             std::uint64_t bits = 0;  // in a register: an index into words_ would keep it in memory
             int c = first;
-#if defined(__SSE2__)
+#if VIMBREL_SSE2
             // Sixteen cells per step: four comparisons packed to sixteen bytes, and their top
             // bits; then four at a time.
             const __m128i zero = _mm_setzero_si128();

@@ -3,9 +3,7 @@
 
 #include "computer_player.h"
 
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
+#include "simd.h"
 
 namespace vimbrel {
 
@@ -13,7 +11,7 @@ namespace vimbrel {
 // cells left over, or all of them on other machines. Each computes what the plain loop alone
 // would, bit for bit.
 
-#if defined(__SSE2__)
+#if VIMBREL_SSE2
 namespace {
 
 static_assert(face_down == 0);
@@ -50,7 +48,7 @@ int RandomPick::mark_least_seen(GameState& s) {
     // is the same whichever way it is found.
     float highest = 0.0f;
     int c = 1;
-#if defined(__SSE2__)
+#if VIMBREL_SSE2
     __m128 highest_low = _mm_setzero_ps(), highest_high = _mm_setzero_ps();
     for (; c + 7 <= n; c += 8) {
         const FaceDownLanes down = face_down_lanes(state + c);
@@ -67,7 +65,7 @@ int RandomPick::mark_least_seen(GameState& s) {
 
     int face_down_candidates = 0;
     c = 1;
-#if defined(__SSE2__)
+#if VIMBREL_SSE2
     const __m128 highest_in_all = _mm_set1_ps(highest);
     const __m128 minus_one = _mm_set1_ps(-1.0f);
     __m128i count4 = _mm_setzero_si128();
@@ -103,7 +101,7 @@ void RandomPick::allow_candidates(const GameState& s) {
     const std::int16_t* state = s.cell_state.data();
     std::uint8_t* allowed = allowed_.data();
     int c = 1;
-#if defined(__SSE2__)
+#if VIMBREL_SSE2
     const __m128 zero = _mm_setzero_ps();
     for (; c + 7 <= n; c += 8) {
         const FaceDownLanes down = face_down_lanes(state + c);
