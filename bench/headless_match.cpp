@@ -103,7 +103,8 @@ private:
         for (const Sighting& a : recalled()) {
             for (const Sighting& b : recalled()) {
                 if (a.cell < b.cell && a.face == b.face && s.cell_state[a.cell] == face_down &&
-                    s.cell_state[b.cell] == face_down && (!best || std::pair(a.cell, b.cell) < *best)) {
+                    s.cell_state[b.cell] == face_down &&
+                    (!best || std::pair(a.cell, b.cell) < *best)) {
                     best = std::pair(a.cell, b.cell);
                 }
             }
@@ -189,9 +190,9 @@ std::unique_ptr<Opponent> make_opponent(const std::string& name, std::uint64_t s
     return nullptr;
 }
 
-HeadlessTable::HeadlessTable(Opponent& opponent, int board_size, MemoryLevel level,
-                             ChoiceMode mode)
-    : opponent_(opponent), view_(std::make_unique<NullView>(opponent)),
+HeadlessTable::HeadlessTable(Opponent& opponent, int board_size, MemoryLevel level, ChoiceMode mode)
+    : opponent_(opponent),
+      view_(std::make_unique<NullView>(opponent)),
       game_(std::make_unique<Game>(*view_)) {
     game_->choose_memory_level(level);
     game_->choose_choice_mode(mode);
@@ -203,8 +204,9 @@ HeadlessTable::HeadlessTable(Opponent& opponent, int board_size, MemoryLevel lev
     const GameState& s = game_->state();
     const int width = static_cast<int>(s.card_width), height = s.card_height;
     for (int cell = 1; cell <= s.cell_count(); ++cell) {
-        centres_[static_cast<std::size_t>(cell)] = {((cell - 1) % s.grid_size) * width + width / 2,
-                                                    ((cell - 1) / s.grid_size) * height + height / 2};
+        centres_[static_cast<std::size_t>(cell)] = {
+            ((cell - 1) % s.grid_size) * width + width / 2,
+            ((cell - 1) / s.grid_size) * height + height / 2};
     }
 }
 

@@ -16,9 +16,12 @@ namespace {
 
 const char* level_name(MemoryLevel l) {
     switch (l) {
-        case MemoryLevel::good: return "Good";
-        case MemoryLevel::normal: return "Normal";
-        case MemoryLevel::low: return "Low";
+        case MemoryLevel::good:
+            return "Good";
+        case MemoryLevel::normal:
+            return "Normal";
+        case MemoryLevel::low:
+            return "Low";
     }
     return "?";
 }
@@ -49,7 +52,8 @@ std::string share(int k, int n) {
 
 void usage() {
     std::puts(
-        "usage: strength [--games N] [--seed S] [--sizes 6,8,10] [--opponents a,b,...] [--markdown]\n"
+        "usage: strength [--games N] [--seed S] [--sizes 6,8,10] [--opponents a,b,...] "
+        "[--markdown]\n"
         "opponents: perfect span-4 span-8 first-two random");
 }
 
@@ -100,12 +104,14 @@ int main(int argc, char** argv) {
         }
     }
 
-    std::printf("%d games per row, seed %llu; shares of the computer's games in percent, with their "
-                "95 %% intervals\n\n",
-                games, static_cast<unsigned long long>(seed));
+    std::printf(
+        "%d games per row, seed %llu; shares of the computer's games in percent, with their "
+        "95 %% intervals\n\n",
+        games, static_cast<unsigned long long>(seed));
     if (markdown) {
-        std::puts("| opponent | board | memory | choice | computer wins % | draws % | computer loses % | "
-                  "computer's mean score | opponent's mean score | mean rounds |");
+        std::puts(
+            "| opponent | board | memory | choice | computer wins % | draws % | computer loses % | "
+            "computer's mean score | opponent's mean score | mean rounds |");
         std::puts("|---|---|---|---|---|---|---|---|---|---|");
     } else {
         std::printf("%-9s %-5s %-6s %-9s %-18s %-18s %-18s %7s %7s %7s\n", "opponent", "board",
@@ -113,7 +119,8 @@ int main(int argc, char** argv) {
     }
     for (const std::string& name : opponents) {
         for (const int size : sizes) {
-            for (const MemoryLevel level : {MemoryLevel::good, MemoryLevel::normal, MemoryLevel::low}) {
+            for (const MemoryLevel level :
+                 {MemoryLevel::good, MemoryLevel::normal, MemoryLevel::low}) {
                 for (const ChoiceMode mode : {ChoiceMode::ai_and_memory, ChoiceMode::memory_only}) {
                     int wins = 0, draws = 0;
                     double score = 0, opponent_score = 0, rounds = 0;
@@ -129,13 +136,13 @@ int main(int argc, char** argv) {
                         rounds += r.rounds;
                     }
                     const int losses = games - wins - draws;
-                    const char* format = markdown
-                                             ? "| %s | %dx%d | %s | %s | %s | %s | %s | %.1f | %.1f | %.1f |\n"
-                                             : "%-9s %2dx%-2d %-6s %-9s %-18s %-18s %-18s %7.1f %7.1f %7.1f\n";
-                    std::printf(format, name.c_str(), size, size, level_name(level), mode_name(mode),
-                                share(wins, games).c_str(), share(draws, games).c_str(),
-                                share(losses, games).c_str(), score / games, opponent_score / games,
-                                rounds / games);
+                    const char* format =
+                        markdown ? "| %s | %dx%d | %s | %s | %s | %s | %s | %.1f | %.1f | %.1f |\n"
+                                 : "%-9s %2dx%-2d %-6s %-9s %-18s %-18s %-18s %7.1f %7.1f %7.1f\n";
+                    std::printf(format, name.c_str(), size, size, level_name(level),
+                                mode_name(mode), share(wins, games).c_str(),
+                                share(draws, games).c_str(), share(losses, games).c_str(),
+                                score / games, opponent_score / games, rounds / games);
                     std::fflush(stdout);
                 }
             }

@@ -91,7 +91,9 @@ public:
 private:
     // Bit b of word w stands for cell 64 w + b + 1: the cells of a word come in sixteens and fours
     // from its first cell, and none of those straddles two words.
-    static int cell(int w, int bit) { return 64 * w + bit + 1; }
+    static int cell(int w, int bit) {
+        return 64 * w + bit + 1;
+    }
 
     std::array<std::uint64_t, 2> words_{};
 };

@@ -14,9 +14,13 @@ void remember_seen(GameState& s, int cell) {
     s.forget_rate[cell] = s.forget_rate[cell] * 9.0f / 10.0f;
 }
 
-void forget_removed(GameState& s, int cell) { s.memory_strength[cell] = 0.0f; }
+void forget_removed(GameState& s, int cell) {
+    s.memory_strength[cell] = 0.0f;
+}
 
-bool is_known(const GameState& s, int cell) { return s.memory_strength[cell] > s.memory_threshold; }
+bool is_known(const GameState& s, int cell) {
+    return s.memory_strength[cell] > s.memory_threshold;
+}
 
 namespace {
 
@@ -68,7 +72,9 @@ int known_partner(const GameState& s, const CellSet& known, int cell) {
 
 }  // namespace
 
-void fade_memory(GameState& s) { fade_and_find_known(s); }
+void fade_memory(GameState& s) {
+    fade_and_find_known(s);
+}
 
 ComputerChoice choose_computer_move(GameState& s, ChoiceMode mode, GameView& view) {
     const CellSet known = fade_and_find_known(s);

@@ -12,7 +12,8 @@ void forget_removed(GameState& s, int cell);  // a card left the board
 void fade_memory(GameState& s);               // first step of every computer move
 bool is_known(const GameState& s, int cell);
 
-// A cell from 1 to n for a uniform r in [0, 1). Clamped: r close to 1 can round r * n + 1 up to n + 1.
+// A cell from 1 to n for a uniform r in [0, 1). Clamped: r close to 1 can round r * n + 1 up to n
+// + 1.
 inline int random_cell(double r, int n) {
     const int cell = static_cast<int>(r * n + 1.0);
     if (cell < 1) return 1;

@@ -6,7 +6,9 @@
 namespace vimbrel {
 
 namespace {
-constexpr int timer_index(GameTimer t) { return static_cast<int>(t); }
+constexpr int timer_index(GameTimer t) {
+    return static_cast<int>(t);
+}
 }  // namespace
 
 Game::Game(GameView& view) : view_(view) {
@@ -25,7 +27,9 @@ bool Game::menu_item_enabled(MenuItem item) const {
     return item == MenuItem::show_cards ? show_cards_enabled_ : about_enabled_;
 }
 
-bool Game::timer_running(GameTimer timer) const { return timers_[timer_index(timer)]; }
+bool Game::timer_running(GameTimer timer) const {
+    return timers_[timer_index(timer)];
+}
 
 // ---- New game and deal ----
 
@@ -115,8 +119,8 @@ void Game::close_card(int cell) {
 void Game::remove_card(int cell) {
     state_.cell_to_row_col(cell);
     state_.cell_state[cell] = removed;
-    view_.animate_card(CardMotion::remove, state_.cell_row, state_.cell_col,
-                       state_.card_face[cell], state_.door_delay);
+    view_.animate_card(CardMotion::remove, state_.cell_row, state_.cell_col, state_.card_face[cell],
+                       state_.door_delay);
     forget_removed(state_, cell);
 }
 

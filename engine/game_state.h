@@ -38,9 +38,12 @@ struct MemoryLevelValues {
 
 constexpr MemoryLevelValues memory_level_values(MemoryLevel level) {
     switch (level) {
-        case MemoryLevel::good: return {100, 150};
-        case MemoryLevel::low: return {500, 250};
-        case MemoryLevel::normal: break;
+        case MemoryLevel::good:
+            return {100, 150};
+        case MemoryLevel::low:
+            return {500, 250};
+        case MemoryLevel::normal:
+            break;
     }
     return {300, 200};
 }

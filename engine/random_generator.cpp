@@ -31,8 +31,8 @@ RandomGenerator::RandomGenerator(std::uint64_t seed) {
     state_[0] = seed;
     for (int i = 1; i < block; ++i) {
         const std::uint64_t previous = state_[i - 1];
-        state_[i] = 6364136223846793005ull * (previous ^ (previous >> 62)) +
-                    static_cast<std::uint64_t>(i);
+        state_[i] =
+            6364136223846793005ull * (previous ^ (previous >> 62)) + static_cast<std::uint64_t>(i);
     }
 }
 

@@ -47,30 +47,51 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const GameState& s = game.state();
         switch (op % 16) {
             case 0:  // anywhere on or off the board
-                game.pick(static_cast<int>(in.next()) * 2 - 60, static_cast<int>(in.next()) * 2 - 60);
+                game.pick(static_cast<int>(in.next()) * 2 - 60,
+                          static_cast<int>(in.next()) * 2 - 60);
                 break;
             case 1:
             case 2:
             case 3: {  // a card
                 const int cell = 1 + in.next() % s.cell_count();
-                game.pick(((cell - 1) % s.grid_size) * 32 + 3, ((cell - 1) / s.grid_size) * 32 + 30);
+                game.pick(((cell - 1) % s.grid_size) * 32 + 3,
+                          ((cell - 1) / s.grid_size) * 32 + 30);
                 break;
             }
-            case 4: game.time_over_tick(); break;
+            case 4:
+                game.time_over_tick();
+                break;
             case 5:
-            case 6: game.next_turn_tick(); break;
+            case 6:
+                game.next_turn_tick();
+                break;
             case 7:
-            case 8: game.com_timer_tick(); break;
-            case 9: game.choose_board_size(6 + 2 * (in.next() % 3)); break;
-            case 10: game.choose_players(in.next() & 1 ? Players::two_people : Players::vs_computer); break;
-            case 11: game.choose_memory_level(static_cast<MemoryLevel>(in.next() % 3)); break;
-            case 12: game.choose_choice_mode(static_cast<ChoiceMode>(in.next() & 1)); break;
-            case 13: game.show_cards(); break;
-            case 14: game.set_door_delay(static_cast<int>(in.next()) - 20); break;
+            case 8:
+                game.com_timer_tick();
+                break;
+            case 9:
+                game.choose_board_size(6 + 2 * (in.next() % 3));
+                break;
+            case 10:
+                game.choose_players(in.next() & 1 ? Players::two_people : Players::vs_computer);
+                break;
+            case 11:
+                game.choose_memory_level(static_cast<MemoryLevel>(in.next() % 3));
+                break;
+            case 12:
+                game.choose_choice_mode(static_cast<ChoiceMode>(in.next() & 1));
+                break;
+            case 13:
+                game.show_cards();
+                break;
+            case 14:
+                game.set_door_delay(static_cast<int>(in.next()) - 20);
+                break;
             case 15: {  // New from the start dialog, or a plain new game
                 const std::uint8_t b = in.next();
-                if (b & 1) game.apply_start_choices(b & 2 ? Players::two_people : Players::vs_computer,
-                                                    6 + 2 * ((b >> 2) % 3));
+                if (b & 1)
+                    game.apply_start_choices(b & 2 ? Players::two_people : Players::vs_computer,
+                                             6 + 2 * ((b >> 2) % 3));
                 game.start_new_game();
                 break;
             }
@@ -80,11 +101,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             // The end comes once per game: the board is cleared and nothing runs.
             messages = static_cast<int>(view.messages.size());
             if (game.state().pairs_taken != game.state().cell_count() / 2) std::abort();
-            for (const bool on : view.timer_on) if (on) std::abort();
+            for (const bool on : view.timer_on)
+                if (on) std::abort();
         }
-        if (view.busy != (game.state().current_player == 2 &&
-                          game.settings().players == Players::vs_computer &&
-                          game.timer_running(GameTimer::com_timer))) {
+        if (view.busy !=
+            (game.state().current_player == 2 && game.settings().players == Players::vs_computer &&
+             game.timer_running(GameTimer::com_timer))) {
             std::fprintf(stderr, "after event %d: busy pointer out of step\n", event);
             std::abort();
         }

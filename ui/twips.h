@@ -14,7 +14,8 @@ class Twips {
 public:
     // The screen of `widget`, or the primary screen when there is no widget yet.
     explicit Twips(const QWidget* widget = nullptr)
-        : Twips(widget && widget->screen() ? *widget->screen() : *QGuiApplication::primaryScreen()) {}
+        : Twips(widget && widget->screen() ? *widget->screen()
+                                           : *QGuiApplication::primaryScreen()) {}
     explicit Twips(const QScreen& screen)
         : dpi_x_(screen.logicalDotsPerInchX()), dpi_y_(screen.logicalDotsPerInchY()) {}
 

@@ -31,7 +31,8 @@ int main(int argc, char* argv[]) {
     QMainWindow window;
     window.setWindowTitle(QStringLiteral("Bare"));
     QMenu* menu = window.menuBar()->addMenu(QStringLiteral("Game"));
-    QObject::connect(menu->addAction(QStringLiteral("Exit")), &QAction::triggered, &app, &QApplication::quit);
+    QObject::connect(menu->addAction(QStringLiteral("Exit")), &QAction::triggered, &app,
+                     &QApplication::quit);
     auto* area = new WhiteArea(&window);
     // The board window's client area at start-up: an 8 by 8 grid of 32-pixel cards and the panel.
     area->setMinimumSize(8 * 32 + 113, 8 * 32);

@@ -49,7 +49,8 @@ bool wait_until_shown(BoardWindow& board) {
         QObject::connect(board.board_view(), &BoardView::painted, [&painted] { painted = true; });
     QElapsedTimer waited;
     waited.start();
-    while (!painted && waited.elapsed() < 10'000) QApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+    while (!painted && waited.elapsed() < 10'000)
+        QApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
     QObject::disconnect(connection);
     const qint64 shown = waited.elapsed();
     while (waited.elapsed() < shown + 300) QApplication::processEvents(QEventLoop::AllEvents, 50);
@@ -57,7 +58,9 @@ bool wait_until_shown(BoardWindow& board) {
 }
 
 // The motions alternate so that every run starts from the picture the last one left.
-CardMotion motion_of_run(int run) { return run % 2 == 0 ? CardMotion::open : CardMotion::close; }
+CardMotion motion_of_run(int run) {
+    return run % 2 == 0 ? CardMotion::open : CardMotion::close;
+}
 
 // Enough runs for a steady median in about two seconds (five runs, eight seconds, at 100).
 int runs_at(int door_delay) {
@@ -90,10 +93,10 @@ void bench_animation(BoardWindow& board, const std::vector<int>& door_delays) {
         const double wall_ms = median(wall);
         std::printf("anim_d%d_runs=%d\nanim_d%d_ms=%.3f\n", door_delay, runs, door_delay, wall_ms);
         if (door_delay > 0)
-            std::printf("anim_d%d_nominal_ms=%.1f\nanim_d%d_ratio=%.4f\n", door_delay, nominal_ms, door_delay,
-                        wall_ms / nominal_ms);
-        std::printf("anim_d%d_cpu_ms=%.3f\nanim_d%d_cpu_share=%.4f\n", door_delay, median(cpu_ms), door_delay,
-                    median(cpu_share));
+            std::printf("anim_d%d_nominal_ms=%.1f\nanim_d%d_ratio=%.4f\n", door_delay, nominal_ms,
+                        door_delay, wall_ms / nominal_ms);
+        std::printf("anim_d%d_cpu_ms=%.3f\nanim_d%d_cpu_share=%.4f\n", door_delay, median(cpu_ms),
+                    door_delay, median(cpu_share));
     }
 }
 
@@ -117,11 +120,12 @@ void bench_repaint(BoardWindow& board) {
     const GameState& state = board.game().state();
     // A repaint that drew nothing would be fast and wrong: each one must have run paintEvent.
     if (painted != runs || view.width() < state.grid_size * state.card_width) {
-        std::fprintf(stderr, "repaint: %d paints for %d repaints, board %d px wide\n", painted, runs, view.width());
+        std::fprintf(stderr, "repaint: %d paints for %d repaints, board %d px wide\n", painted,
+                     runs, view.width());
         std::exit(1);
     }
-    std::printf("repaint_runs=%d\nrepaint_cells=%d\nrepaint_ms=%.4f\n", runs, state.grid_size * state.grid_size,
-                median(times));
+    std::printf("repaint_runs=%d\nrepaint_cells=%d\nrepaint_ms=%.4f\n", runs,
+                state.grid_size * state.grid_size, median(times));
 }
 
 }  // namespace
@@ -147,7 +151,8 @@ int main(int argc, char* argv[]) {
     std::printf("platform=%s\n", qPrintable(QApplication::platformName()));
     if (animation) {
         std::vector<int> door_delays;
-        for (int i = 2; i < argc; ++i) door_delays.push_back(std::clamp(std::atoi(argv[i]), 0, 100));
+        for (int i = 2; i < argc; ++i)
+            door_delays.push_back(std::clamp(std::atoi(argv[i]), 0, 100));
         if (door_delays.empty()) door_delays = {0, 1, 10, 100};
         bench_animation(board, door_delays);
     }

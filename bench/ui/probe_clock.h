@@ -21,7 +21,8 @@ inline std::int64_t monotonic_ns() {
 [[noreturn]] inline void report_first_paint_and_exit() {
     const std::int64_t painted = monotonic_ns();
     char line[64];
-    const int length = std::snprintf(line, sizeof line, "painted_ns=%lld\n", static_cast<long long>(painted));
+    const int length =
+        std::snprintf(line, sizeof line, "painted_ns=%lld\n", static_cast<long long>(painted));
     if (length > 0) {
         ssize_t written = ::write(STDOUT_FILENO, line, static_cast<size_t>(length));
         (void)written;

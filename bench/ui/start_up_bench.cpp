@@ -88,7 +88,8 @@ int main(int argc, char* argv[]) {
             const int which = (round % 2 == 0) ? k : 1 - k;
             const auto sample = launch(programs[which]);
             if (!sample) {
-                std::fprintf(stderr, "%s did not report its first paint; run it by hand to see why\n",
+                std::fprintf(stderr,
+                             "%s did not report its first paint; run it by hand to see why\n",
                              programs[which]);
                 return 1;
             }
@@ -103,7 +104,8 @@ int main(int argc, char* argv[]) {
     const long board_kb = median(rss[0]);
     const long bare_kb = median(rss[1]);
     std::printf("start_runs=%d\n", runs);
-    std::printf("start_board_ms=%.1f\nstart_bare_ms=%.1f\nstart_ratio=%.3f\n", board_ms, bare_ms, board_ms / bare_ms);
+    std::printf("start_board_ms=%.1f\nstart_bare_ms=%.1f\nstart_ratio=%.3f\n", board_ms, bare_ms,
+                board_ms / bare_ms);
     std::printf("rss_board_kb=%ld\nrss_bare_kb=%ld\nrss_ratio=%.3f\n", board_kb, bare_kb,
                 static_cast<double>(board_kb) / static_cast<double>(bare_kb));
     return 0;

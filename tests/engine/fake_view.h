@@ -91,6 +91,8 @@ private:
 };
 
 // The random number that picks cell `cell` of an n-cell board.
-inline double draw_for_cell(int cell, int n) { return (cell - 0.5) / n; }
+inline double draw_for_cell(int cell, int n) {
+    return (cell - 0.5) / n;
+}
 
 }  // namespace vimbrel::testing

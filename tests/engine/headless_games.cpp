@@ -24,7 +24,9 @@ public:
         const int n = s.cell_count();
         if (first && random_.next() < 0.5) {
             for (int c = 1; c <= n; ++c)
-                if (c != first && s.cell_state[c] == face_down && s.card_face[c] == s.card_face[first]) return c;
+                if (c != first && s.cell_state[c] == face_down &&
+                    s.card_face[c] == s.card_face[first])
+                    return c;
         }
         const int start = static_cast<int>(random_.next() * n);
         for (int i = 0; i < n; ++i) {
@@ -77,9 +79,11 @@ int main(int argc, char** argv) {
     const int games = argc > 1 ? std::atoi(argv[1]) : 100;
     const std::uint64_t seed = argc > 2 ? std::strtoull(argv[2], nullptr, 10) : 20240611;
     for (int i = 0; i < games; ++i) {
-        if (const std::string fault = play_one(i, seed + static_cast<std::uint64_t>(i)); !fault.empty()) {
+        if (const std::string fault = play_one(i, seed + static_cast<std::uint64_t>(i));
+            !fault.empty()) {
             std::fprintf(stderr, "game %d (seed %llu): %s\n", i,
-                         static_cast<unsigned long long>(seed + static_cast<std::uint64_t>(i)), fault.c_str());
+                         static_cast<unsigned long long>(seed + static_cast<std::uint64_t>(i)),
+                         fault.c_str());
             return 1;
         }
     }

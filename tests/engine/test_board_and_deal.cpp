@@ -12,7 +12,9 @@ namespace {
 
 TEST(CellNumbering, RowAndColumnCountFromOne) {
     GameState s;
-    struct Case { int grid, cell, row, col; };
+    struct Case {
+        int grid, cell, row, col;
+    };
     for (const Case c : {Case{6, 8, 2, 2}, Case{6, 6, 1, 6}, Case{6, 36, 6, 6}, Case{6, 1, 1, 1},
                          Case{10, 100, 10, 10}, Case{8, 9, 2, 1}, Case{8, 64, 8, 8}}) {
         s.grid_size = static_cast<std::int16_t>(c.grid);
@@ -82,7 +84,8 @@ TEST(Deal, ClockWarmUpDrawsSecondTimesMinutePlusOne) {
         Table t;
         t.view.clock = clock;
         const int n = 64;
-        for (int i = 0; i <= clock.second * clock.minute; ++i) t.view.scripted_random.push_back(0.0);
+        for (int i = 0; i <= clock.second * clock.minute; ++i)
+            t.view.scripted_random.push_back(0.0);
         for (int c = n; c >= 1; --c) t.view.scripted_random.push_back(draw_for_cell(c, n));
         t.game.start_new_game();
         for (int c = 1; c <= n; ++c) EXPECT_EQ(t.s().card_face[c], (n - c) / 4) << c;

@@ -107,11 +107,13 @@ TEST(Choice, ARememberedPairComesFirstInScanOrder) {
 
 // The computer's move written out step by step, as plainly as it can be, to check the engine's
 // faster version against.
-ComputerChoice reference_move(GameState& s, ChoiceMode mode, const std::function<double()>& random) {
+ComputerChoice reference_move(GameState& s, ChoiceMode mode,
+                              const std::function<double()>& random) {
     const int n = s.cell_count();
     const double p = n / 2.0, f = (p - s.pairs_taken) / p;
     for (int c = 1; c <= n; ++c) {
-        float m = static_cast<float>(s.memory_strength[c] - s.forget_rate[c] - f * s.forget_rate[c]);
+        float m =
+            static_cast<float>(s.memory_strength[c] - s.forget_rate[c] - f * s.forget_rate[c]);
         s.memory_strength[c] = m < 0 ? 0 : m;
     }
     const auto known = [&](int c) { return s.memory_strength[c] > s.memory_threshold; };
@@ -154,7 +156,8 @@ TEST(Choice, MatchesTheStepByStepMoveOnRandomBoards) {
         GameState s = fresh_board(grid, static_cast<MemoryLevel>(trial / 3 % 3));
         const int n = grid * grid;
         // Shuffle the pictures, take some pairs away, and give the rest a history of sightings.
-        for (int c = n; c > 1; --c) std::swap(s.card_face[c], s.card_face[1 + static_cast<int>(g.next() * c)]);
+        for (int c = n; c > 1; --c)
+            std::swap(s.card_face[c], s.card_face[1 + static_cast<int>(g.next() * c)]);
         const double gone = g.next() * 0.9;
         for (int face = 0; face < n / 4; ++face) {
             for (int half = 0; half < 2; ++half) {

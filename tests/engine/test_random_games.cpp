@@ -62,8 +62,8 @@ public:
 
 private:
     std::optional<GameTimer> running_timer() const {
-        for (const GameTimer timer : {GameTimer::time_over, GameTimer::next_turn,
-                                      GameTimer::com_timer}) {
+        for (const GameTimer timer :
+             {GameTimer::time_over, GameTimer::next_turn, GameTimer::com_timer}) {
             if (t_.view.running(timer)) return timer;
         }
         return std::nullopt;
@@ -83,7 +83,9 @@ private:
                 t_.game.next_turn_tick();
                 pairs_[player] += t_.game.state().pairs_taken - pairs_before;
                 break;
-            case GameTimer::com_timer: count_computer_pairs(); break;
+            case GameTimer::com_timer:
+                count_computer_pairs();
+                break;
         }
     }
 
@@ -101,7 +103,8 @@ private:
         if (s.cards_turned == 1 && rng_.next() < 0.3) {
             const int open = s.turned_cells[0];
             for (int c = 1; c <= cells; ++c) {
-                if (c != open && s.cell_state[c] == face_down && s.card_face[c] == s.card_face[open]) {
+                if (c != open && s.cell_state[c] == face_down &&
+                    s.card_face[c] == s.card_face[open]) {
                     t_.click(c);
                     return;
                 }
@@ -139,8 +142,8 @@ private:
         ASSERT_EQ(t_.view.round, std::to_string(s.round_no)) << "seed " << seed_;
         ASSERT_EQ(t_.view.show_cards_enabled, s.cards_turned == 0 && t_.view.messages.empty())
             << "seed " << seed_;
-        const bool computers_turn = s.current_player == 2 &&
-                                    t_.game.settings().players == Players::vs_computer;
+        const bool computers_turn =
+            s.current_player == 2 && t_.game.settings().players == Players::vs_computer;
         ASSERT_EQ(t_.view.busy, computers_turn && t_.view.messages.empty()) << "seed " << seed_;
         int running = 0;
         for (const bool on : t_.view.timer_on) running += on;

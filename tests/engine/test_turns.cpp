@@ -278,8 +278,10 @@ TEST(EndingsAgainstTheComputer, ComputerWinsWhenYouOnlyMiss) {
         int a = 0, b = 0;
         for (int c = 1; c <= 36; ++c) {
             if (t.s().cell_state[c] != face_down) continue;
-            if (!a) a = c;
-            else if (!b && t.s().card_face[c] != t.s().card_face[a]) b = c;
+            if (!a)
+                a = c;
+            else if (!b && t.s().card_face[c] != t.s().card_face[a])
+                b = c;
         }
         if (!b) {
             for (int c = a + 1; c <= 36 && !b; ++c) {

@@ -17,7 +17,9 @@ namespace vimbrel::testing {
 
 namespace {
 
-QAccessibleInterface* accessible(QObject* object) { return QAccessible::queryAccessibleInterface(object); }
+QAccessibleInterface* accessible(QObject* object) {
+    return QAccessible::queryAccessibleInterface(object);
+}
 
 QString name_of(QObject* object) {
     QAccessibleInterface* iface = accessible(object);
@@ -29,18 +31,23 @@ QStringList unnamed_widgets(QWidget* window) {
     QStringList unnamed;
     for (QWidget* widget : window->findChildren<QWidget*>())
         if (name_of(widget).isEmpty())
-            unnamed << widget->objectName() + QLatin1Char(' ') + QLatin1String(widget->metaObject()->className());
+            unnamed << widget->objectName() + QLatin1Char(' ') +
+                           QLatin1String(widget->metaObject()->className());
     return unnamed;
 }
 
-QString where(int row, int col) { return QStringLiteral("row %1, column %2").arg(row).arg(col); }
+QString where(int row, int col) {
+    return QStringLiteral("row %1, column %2").arg(row).arg(col);
+}
 
 // The accessible element of a cell (1..N) of the board.
 QAccessibleInterface* cell_element(BoardWindow& board, int cell) {
     return accessible(board.board_view())->child(cell - 1);
 }
 
-QString cell_name(BoardWindow& board, int cell) { return cell_element(board, cell)->text(QAccessible::Name); }
+QString cell_name(BoardWindow& board, int cell) {
+    return cell_element(board, cell)->text(QAccessible::Name);
+}
 
 QString place_of(BoardWindow& board, int cell) {
     const int grid = board.game().state().grid_size;
@@ -82,13 +89,16 @@ void AccessibilityTest::panel_labels_are_named_and_numbers_say_what_they_count()
     QCOMPARE(panel->findChildren<QLabel*>().size(), 7);
     QCOMPARE(unnamed_widgets(panel), QStringList());
 
-    const auto label = [&](const char* name) { return panel->findChild<QLabel*>(QLatin1String(name)); };
+    const auto label = [&](const char* name) {
+        return panel->findChild<QLabel*>(QLatin1String(name));
+    };
     QCOMPARE(name_of(label("player_name_0")), QStringLiteral("You"));
     QCOMPARE(name_of(label("score_0")), QStringLiteral("You: 0 points"));
     QCOMPARE(name_of(label("score_1")), QStringLiteral("Computer: 0 points"));
     QCOMPARE(name_of(label("label")), QStringLiteral("Your turn."));
     QCOMPARE(name_of(label("round")), QStringLiteral("Round 1"));
-    QCOMPARE(accessible(label("score_1"))->text(QAccessible::Description), QStringLiteral("Score of player 2"));
+    QCOMPARE(accessible(label("score_1"))->text(QAccessible::Description),
+             QStringLiteral("Score of player 2"));
 
     // A pair scores; the score's name follows its number, and the names follow the players.
     const auto [a, b] = play_turn(*board, true);
@@ -131,14 +141,17 @@ void AccessibilityTest::every_control_of_the_dialogs_is_named() {
 
     SpeedControl speed(board.get());
     QCOMPARE(unnamed_widgets(&speed), QStringList());
-    QCOMPARE(name_of(speed.findChild<QWidget*>(QStringLiteral("Hscroll1"))), QStringLiteral("Game speed"));
+    QCOMPARE(name_of(speed.findChild<QWidget*>(QStringLiteral("Hscroll1"))),
+             QStringLiteral("Game speed"));
 
     const CardPictures& pictures = board->pictures();
-    AboutBox about(pictures.back(1.0), pictures.face(emblem_face, 1.0), board->board_view()->temp_pic(),
-                   [] { return 0; }, board.get());
+    AboutBox about(
+        pictures.back(1.0), pictures.face(emblem_face, 1.0), board->board_view()->temp_pic(),
+        [] { return 0; }, board.get());
     about.setAttribute(Qt::WA_DeleteOnClose, false);
     QCOMPARE(unnamed_widgets(&about), QStringList());
-    QCOMPARE(name_of(about.findChild<QWidget*>(QStringLiteral("logo"))), QStringLiteral("Vimbrel emblem"));
+    QCOMPARE(name_of(about.findChild<QWidget*>(QStringLiteral("logo"))),
+             QStringLiteral("Vimbrel emblem"));
 }
 
 void AccessibilityTest::face_down_cards_are_named_by_their_place_only() {
@@ -154,13 +167,16 @@ void AccessibilityTest::face_down_cards_are_named_by_their_place_only() {
         const QString name = cell_name(*board, cell);
         QCOMPARE(name, QStringLiteral("Hidden card, ") + place_of(*board, cell));
         QAccessibleInterface* element = cell_element(*board, cell);
-        for (const QAccessible::Text text : {QAccessible::Name, QAccessible::Description, QAccessible::Value,
-                                             QAccessible::Help, QAccessible::Accelerator, QAccessible::UserText}) {
+        for (const QAccessible::Text text :
+             {QAccessible::Name, QAccessible::Description, QAccessible::Value, QAccessible::Help,
+              QAccessible::Accelerator, QAccessible::UserText}) {
             const QString said = element->text(text);
-            for (const char* face : face_names) QVERIFY2(!said.contains(QLatin1String(face)), qPrintable(said));
+            for (const char* face : face_names)
+                QVERIFY2(!said.contains(QLatin1String(face)), qPrintable(said));
         }
-        for (const QAccessible::InterfaceType kind : {QAccessible::ImageInterface, QAccessible::ValueInterface,
-                                                      QAccessible::TextInterface, QAccessible::ActionInterface})
+        for (const QAccessible::InterfaceType kind :
+             {QAccessible::ImageInterface, QAccessible::ValueInterface, QAccessible::TextInterface,
+              QAccessible::ActionInterface})
             QVERIFY(!element->interface_cast(kind));
         QCOMPARE(element->role(), QAccessible::ListItem);
     }
@@ -177,7 +193,8 @@ void AccessibilityTest::open_and_removed_cards_are_named_by_what_they_show() {
     const GameState& s = board->game().state();
     const auto [a, b] = two_cells(s, true);
     click_cell(*board, a);
-    QCOMPARE(cell_name(*board, a), QStringLiteral("Open card, %1, %2").arg(face_of(*board, a), place_of(*board, a)));
+    QCOMPARE(cell_name(*board, a),
+             QStringLiteral("Open card, %1, %2").arg(face_of(*board, a), place_of(*board, a)));
     click_cell(*board, b);
     QVERIFY(fire(*board, "next_turn"));
     QCOMPARE(s.cell_state[a], removed);
@@ -190,8 +207,9 @@ void AccessibilityTest::open_and_removed_cards_are_named_by_what_they_show() {
     board->menus().show_cards->trigger();
     for (int cell = 1; cell <= s.cell_count(); ++cell) {
         if (s.cell_state[cell] != face_up) continue;
-        QCOMPARE(cell_name(*board, cell),
-                 QStringLiteral("Open card, %1, %2").arg(face_of(*board, cell), place_of(*board, cell)));
+        QCOMPARE(
+            cell_name(*board, cell),
+            QStringLiteral("Open card, %1, %2").arg(face_of(*board, cell), place_of(*board, cell)));
     }
 }
 

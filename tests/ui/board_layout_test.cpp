@@ -16,7 +16,8 @@ namespace {
 // The panel sits flush with the client area's right edge and is as tall as it.
 bool panel_docked(BoardWindow& board) {
     const QWidget* client = board.centralWidget();
-    return board.panel()->geometry() == QRect(client->width() - panel_width, 0, panel_width, client->height());
+    return board.panel()->geometry() ==
+           QRect(client->width() - panel_width, 0, panel_width, client->height());
 }
 
 bool fits(BoardWindow& board) {
@@ -40,7 +41,8 @@ void BoardLayoutTest::the_window_starts_at_the_board_plus_the_panel() {
     auto board = open_board();
     QVERIFY(board);
     QCOMPARE(board->centralWidget()->size(), QSize(8 * 32 + 113, 8 * 32));
-    QCOMPARE(board->board_view()->mapTo(board.get(), QPoint(0, 0)), QPoint(0, board->menuBar()->height()));
+    QCOMPARE(board->board_view()->mapTo(board.get(), QPoint(0, 0)),
+             QPoint(0, board->menuBar()->height()));
     QVERIFY(panel_docked(*board));
 }
 

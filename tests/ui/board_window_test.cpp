@@ -26,10 +26,12 @@ class MarkRecorder final : public QProxyStyle {
 public:
     void drawControl(ControlElement element, const QStyleOption* option, QPainter* painter,
                      const QWidget* widget) const override {
-        if (const auto* item = qstyleoption_cast<const QStyleOptionMenuItem*>(option); item && element == CE_MenuItem)
-            marks[item->text] = item->checkType == QStyleOptionMenuItem::NonExclusive ? (item->checked ? 'v' : '-')
-                                : item->checkType == QStyleOptionMenuItem::Exclusive  ? 'o'
-                                                                                      : ' ';
+        if (const auto* item = qstyleoption_cast<const QStyleOptionMenuItem*>(option);
+            item && element == CE_MenuItem)
+            marks[item->text] = item->checkType == QStyleOptionMenuItem::NonExclusive
+                                    ? (item->checked ? 'v' : '-')
+                                : item->checkType == QStyleOptionMenuItem::Exclusive ? 'o'
+                                                                                     : ' ';
         QProxyStyle::drawControl(element, option, painter, widget);
     }
     mutable QMap<QString, char> marks;  // 'v' a check mark, '-' an empty one, 'o' a radio dot
@@ -200,7 +202,8 @@ void BoardWindowTest::the_last_pair_ends_the_game_with_a_message() {
     QFont title_font = QFontDatabase::systemFont(QFontDatabase::TitleFont);
     title_font.setBold(true);
     const QFontMetrics metrics(title_font);
-    QVERIFY2(width >= metrics.horizontalAdvance(title) + 4 * metrics.height(), qPrintable(QString::number(width)));
+    QVERIFY2(width >= metrics.horizontalAdvance(title) + 4 * metrics.height(),
+             qPrintable(QString::number(width)));
     QCOMPARE(label(*board, "score_0"), QStringLiteral("180"));
     QVERIFY(!board->menus().show_cards->isEnabled() && board->menus().about->isEnabled());
     QVERIFY(board_shows_the_state(*board));
@@ -237,7 +240,8 @@ void BoardWindowTest::a_release_over_the_panel_picks_nothing() {
     QVERIFY(board);
     StatusPanel* panel = board->panel();
     QTest::mouseRelease(panel, Qt::LeftButton, {}, QPoint(5, 5));
-    QTest::mouseRelease(panel->findChild<QLabel*>(QStringLiteral("player_name_0")), Qt::LeftButton, {}, QPoint(3, 3));
+    QTest::mouseRelease(panel->findChild<QLabel*>(QStringLiteral("player_name_0")), Qt::LeftButton,
+                        {}, QPoint(3, 3));
     QCOMPARE(board->game().state().cards_turned, 0);
 }
 

@@ -60,14 +60,25 @@ void DoorAnimationTest::steps_take_the_columns_of_the_table() {
     for (int x = 0; x < 32; ++x) {
         Column want{};
         switch (CardMotion(motion)) {
-            case CardMotion::open: want = x < j ? Column{face, x} : Column{back_id, x - j}; break;
-            case CardMotion::close: want = x < j ? Column{back_id, 32 - j + x} : Column{face, x}; break;
-            case CardMotion::remove: want = x < j ? Column{blank_id, 32 - j + x} : Column{face, x - j}; break;
+            case CardMotion::open:
+                want = x < j ? Column{face, x} : Column{back_id, x - j};
+                break;
+            case CardMotion::close:
+                want = x < j ? Column{back_id, 32 - j + x} : Column{face, x};
+                break;
+            case CardMotion::remove:
+                want = x < j ? Column{blank_id, 32 - j + x} : Column{face, x - j};
+                break;
         }
         const Column got = column_of(image, x);
-        QVERIFY2(got.picture == want.picture && got.source_x == want.source_x,
-                 qPrintable(QStringLiteral("x=%1: picture %2 column %3, expected picture %4 column %5")
-                                .arg(x).arg(got.picture).arg(got.source_x).arg(want.picture).arg(want.source_x)));
+        QVERIFY2(
+            got.picture == want.picture && got.source_x == want.source_x,
+            qPrintable(QStringLiteral("x=%1: picture %2 column %3, expected picture %4 column %5")
+                           .arg(x)
+                           .arg(got.picture)
+                           .arg(got.source_x)
+                           .arg(want.picture)
+                           .arg(want.source_x)));
     }
 }
 
@@ -105,7 +116,8 @@ void DoorAnimationTest::the_shipped_art_is_complete_at_both_sizes() {
     // Every face is a different picture.
     for (int a = 0; a < face_count; ++a)
         for (int b = a + 1; b < face_count; ++b)
-            QVERIFY2(pixels(art.face(a, 1)) != pixels(art.face(b, 1)), qPrintable(QStringLiteral("%1 %2").arg(a).arg(b)));
+            QVERIFY2(pixels(art.face(a, 1)) != pixels(art.face(b, 1)),
+                     qPrintable(QStringLiteral("%1 %2").arg(a).arg(b)));
 }
 
 VIMBREL_UI_TEST_MAIN(DoorAnimationTest)

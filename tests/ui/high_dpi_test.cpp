@@ -25,9 +25,9 @@ namespace {
 
 const QRgb left_colour = qRgb(40, 90, 200);
 const QRgb right_colour = qRgb(230, 200, 40);
-const QRgb line_colour = qRgb(200, 30, 30);       // the 1x picture's vertical line
-const QRgb line_colour_2x = qRgb(120, 20, 140);   // the same line in the @2x picture
-const QRgb rule_colour = qRgb(20, 140, 60);       // a horizontal line
+const QRgb line_colour = qRgb(200, 30, 30);      // the 1x picture's vertical line
+const QRgb line_colour_2x = qRgb(120, 20, 140);  // the same line in the @2x picture
+const QRgb rule_colour = qRgb(20, 140, 60);      // a horizontal line
 
 // A card of the given scale: left and right halves meeting at pixel column 16, a 1-pixel line at
 // column 5 and a 1-pixel rule at row 7, each `scale` device pixels wide; drawn by hand, the way
@@ -89,7 +89,9 @@ QImage on_white(const QString& path) {
 }
 
 // Every cell face up, through Show Cards.
-void show_all(BoardWindow& board) { board.menus().show_cards->trigger(); }
+void show_all(BoardWindow& board) {
+    board.menus().show_cards->trigger();
+}
 
 // The board, the panel and the start dialog lay out as at one device pixel per pixel: same sizes
 // in pixels, the panel docked, no caption cut off.
@@ -102,9 +104,10 @@ void check_layout(qreal ratio) {
     const auto captions_fit = [&] {
         for (QLabel* label : board->panel()->findChildren<QLabel*>()) {
             const QRect room = label->contentsRect();
-            const bool fits = label->wordWrap()
-                                  ? label->heightForWidth(room.width()) <= room.height()
-                                  : label->fontMetrics().horizontalAdvance(label->text()) <= room.width();
+            const bool fits =
+                label->wordWrap()
+                    ? label->heightForWidth(room.width()) <= room.height()
+                    : label->fontMetrics().horizontalAdvance(label->text()) <= room.width();
             if (!fits) return false;
         }
         return true;
@@ -117,7 +120,8 @@ void check_layout(qreal ratio) {
     StartDialog begin(board.get());
     for (QRadioButton* option : begin.findChildren<QRadioButton*>()) {
         QVERIFY2(option->width() >= option->sizeHint().width(), qPrintable(option->objectName()));
-        QVERIFY2(option->parentWidget()->rect().contains(option->geometry()), qPrintable(option->objectName()));
+        QVERIFY2(option->parentWidget()->rect().contains(option->geometry()),
+                 qPrintable(option->objectName()));
     }
 }
 
@@ -138,7 +142,9 @@ void DoubleDensityTest::cards_are_drawn_from_the_double_size_pictures() {
     QVERIFY(board);
     QCOMPARE(board->board_view()->devicePixelRatioF(), 2.0);
     QCOMPARE(board->board_client_size(), QSize(8 * 32 + 113, 8 * 32));
-    const auto double_size = [](int id) { return placeholder(id, 32, 2).convertToFormat(QImage::Format_RGB32); };
+    const auto double_size = [](int id) {
+        return placeholder(id, 32, 2).convertToFormat(QImage::Format_RGB32);
+    };
     QCOMPARE(cell_on_screen(*board, 2), double_size(back_id));
 
     click_cell(*board, 2);
@@ -156,11 +162,13 @@ void DoubleDensityTest::without_them_every_pixel_becomes_two_by_two() {
         const QImage card = cell_on_screen(*board, cell);
         QCOMPARE(card.size(), QSize(64, 64));
         // Row 20 of the picture: the line at column 5 and the edge at 16, in whole device pixels.
-        QCOMPARE(runs(card, 40, true),
-                 run_list({{left_colour, 10}, {line_colour, 2}, {left_colour, 20}, {right_colour, 32}}));
+        QCOMPARE(
+            runs(card, 40, true),
+            run_list({{left_colour, 10}, {line_colour, 2}, {left_colour, 20}, {right_colour, 32}}));
         QCOMPARE(runs(card, 41, true), runs(card, 40, true));
         // Column 25: the rule at row 7.
-        QCOMPARE(runs(card, 50, false), run_list({{right_colour, 14}, {rule_colour, 2}, {right_colour, 48}}));
+        QCOMPARE(runs(card, 50, false),
+                 run_list({{right_colour, 14}, {rule_colour, 2}, {right_colour, 48}}));
         click_cell(*board, cell);  // and the same once it has opened, after its animation
     }
 }
@@ -172,12 +180,14 @@ void DoubleDensityTest::the_shipped_cards_are_their_double_size_pictures() {
     // with every pixel doubled; a 1-pixel bevel is exactly two device pixels.
     const QImage back = cell_on_screen(*board, 1);
     QCOMPARE(back, on_white(QStringLiteral(":/cards/back@2x.png")));
-    QCOMPARE(back, on_white(QStringLiteral(":/cards/back.png")).scaled(64, 64, Qt::IgnoreAspectRatio, Qt::FastTransformation));
+    QCOMPARE(back, on_white(QStringLiteral(":/cards/back.png"))
+                       .scaled(64, 64, Qt::IgnoreAspectRatio, Qt::FastTransformation));
 
     show_all(*board);
     const GameState& s = board->game().state();
     for (int cell = 1; cell <= s.cell_count(); ++cell) {
-        const QString file = QStringLiteral(":/cards/face%1@2x.png").arg(s.card_face[cell], 2, 10, QChar('0'));
+        const QString file =
+            QStringLiteral(":/cards/face%1@2x.png").arg(s.card_face[cell], 2, 10, QChar('0'));
         QVERIFY2(cell_on_screen(*board, cell) == on_white(file), qPrintable(file));
     }
 }
@@ -222,11 +232,13 @@ void FractionalDensityTest::cards_are_the_double_size_pictures_scaled_smoothly()
     }
     auto board = open_board(CardPictures::from_resources());
     QVERIFY(board);
-    QCOMPARE(cell_on_screen(*board, 1), smoothly_scaled(QImage(QStringLiteral(":/cards/back@2x.png"))));
+    QCOMPARE(cell_on_screen(*board, 1),
+             smoothly_scaled(QImage(QStringLiteral(":/cards/back@2x.png"))));
     show_all(*board);
     const GameState& s = board->game().state();
     for (int cell = 1; cell <= s.cell_count(); ++cell) {
-        const QString file = QStringLiteral(":/cards/face%1@2x.png").arg(s.card_face[cell], 2, 10, QChar('0'));
+        const QString file =
+            QStringLiteral(":/cards/face%1@2x.png").arg(s.card_face[cell], 2, 10, QChar('0'));
         QVERIFY2(cell_on_screen(*board, cell) == smoothly_scaled(QImage(file)), qPrintable(file));
     }
 }

@@ -38,11 +38,17 @@ bool turn_by_keys(BoardWindow& board, bool same) {
     return fire(board, "next_turn");
 }
 
-int cursor(BoardWindow& board) { return board.board_view()->cursor_cell(); }
+int cursor(BoardWindow& board) {
+    return board.board_view()->cursor_cell();
+}
 
-bool board_has_the_keys(BoardWindow& board) { return QApplication::focusWidget() == board.board_view(); }
+bool board_has_the_keys(BoardWindow& board) {
+    return QApplication::focusWidget() == board.board_view();
+}
 
-QColor highlight(BoardWindow& board) { return board.board_view()->palette().color(QPalette::Active, QPalette::Highlight); }
+QColor highlight(BoardWindow& board) {
+    return board.board_view()->palette().color(QPalette::Active, QPalette::Highlight);
+}
 
 }  // namespace
 
@@ -135,7 +141,8 @@ void KeyboardTest::the_outline_shows_only_after_a_key_and_hides_after_a_click() 
     QVERIFY(board->board_view()->cursor_outlined());
     const QImage outlined = cell_on_screen(*board, 2);
     const QImage picture = expected_picture(*board, 2);
-    for (const QPoint edge : {QPoint(0, 0), QPoint(31, 0), QPoint(0, 31), QPoint(31, 31), QPoint(1, 16), QPoint(30, 16)})
+    for (const QPoint edge : {QPoint(0, 0), QPoint(31, 0), QPoint(0, 31), QPoint(31, 31),
+                              QPoint(1, 16), QPoint(30, 16)})
         QCOMPARE(QColor(outlined.pixel(edge)), highlight(*board));
     for (const QPoint inside : {QPoint(2, 2), QPoint(16, 16), QPoint(29, 29)})
         QCOMPARE(outlined.pixel(inside), picture.pixel(inside));
@@ -197,7 +204,9 @@ void KeyboardTest::two_people_play_whole_turns_by_keyboard() {
     QVERIFY(board);
     board->menus().pvp->trigger();
     const GameState& s = board->game().state();
-    const auto label = [&](const char* name) { return board->findChild<QLabel*>(QLatin1String(name))->text(); };
+    const auto label = [&](const char* name) {
+        return board->findChild<QLabel*>(QLatin1String(name))->text();
+    };
 
     QVERIFY(turn_by_keys(*board, true));  // player 1 takes a pair and goes on
     QCOMPARE(label("score_0"), QStringLiteral("10"));

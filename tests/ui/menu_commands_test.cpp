@@ -8,9 +8,9 @@
 
 #include "board/board_menus.h"
 #include "board/status_panel.h"
-#include "dialogs/start_dialog.h"
 #include "dialogs/about_box.h"
 #include "dialogs/speed_control.h"
+#include "dialogs/start_dialog.h"
 #include "ui_test_support.h"
 
 namespace vimbrel::testing {
@@ -27,7 +27,9 @@ void set_slider(QWidget* dialog, int value) {
     dialog->findChild<QSlider*>(QStringLiteral("Hscroll1"))->setValue(value);
 }
 
-int slider(QWidget* dialog) { return dialog->findChild<QSlider*>(QStringLiteral("Hscroll1"))->value(); }
+int slider(QWidget* dialog) {
+    return dialog->findChild<QSlider*>(QStringLiteral("Hscroll1"))->value();
+}
 
 bool no_timer_running(BoardWindow& board) {
     for (const char* name : {"time_over", "next_turn", "com_timer"})

@@ -75,7 +75,8 @@ public:
                                                            : CardPictures(placeholder_images()));
         game().set_door_delay(0);
         board_->show();
-        if (!QTest::qWaitFor([&] { return game().state().round_no == 1 || !fault_.isEmpty(); }, 20000))
+        if (!QTest::qWaitFor([&] { return game().state().round_no == 1 || !fault_.isEmpty(); },
+                             20000))
             fail(QStringLiteral("the first game was never dealt"));
         if (fault_.isEmpty()) check(true);
         for (int i = 0; i < events && fault_.isEmpty(); ++i) step();
@@ -126,31 +127,55 @@ private:
             calm_ = !calm_;
             mood_left_ = calm_ ? 100 + below(600) : 20 + below(80);
         }
-        // Nothing left to turn (the game is over, or Show Cards turned everything): time for a menu.
+        // Nothing left to turn (the game is over, or Show Cards turned everything): time for a
+        // menu.
         const bool stuck = !any_timer_running() && !any_face_down();
         // The last pairs being judged: a dialog opened now may have the game end inside it.
         const GameState& s = game().state();
-        const bool judging = timer(*board_, "next_turn")->isActive() || timer(*board_, "com_timer")->isActive();
+        const bool judging =
+            timer(*board_, "next_turn")->isActive() || timer(*board_, "com_timer")->isActive();
         const bool last_judgement = judging && s.cell_count() / 2 - s.pairs_taken <= 2;
         // Weights of menu, panel, board, tick, events, slow cards, real time, resize. A calm
         // player turns cards while the board takes them and waits for the judgement otherwise.
         const bool takes_cards = s.cards_turned < 2 && !stuck;
-        std::array<double, 8> weights{calm_ ? 0.0 : 0.18, 0.03, takes_cards || !calm_ ? 0.4 : 0.05,
-                                      judging || !calm_ ? 0.4 : 0.05, 0.04, 0.015, 0.004, 0.01};
+        std::array<double, 8> weights{calm_ ? 0.0 : 0.18,
+                                      0.03,
+                                      takes_cards || !calm_ ? 0.4 : 0.05,
+                                      judging || !calm_ ? 0.4 : 0.05,
+                                      0.04,
+                                      0.015,
+                                      0.004,
+                                      0.01};
         if (stuck) weights[0] = 0.3;
         if (last_judgement) weights[0] = 0.15;
         double r = roll() * std::accumulate(weights.begin(), weights.end(), 0.0);
         std::size_t action = 0;
         while (action + 1 < weights.size() && r >= weights[action]) r -= weights[action++];
         switch (action) {
-            case 0: trigger_menu_item(last_judgement); break;
-            case 1: release_on_panel(); break;
-            case 2: release_on_board(); break;
-            case 3: fire_a_timer(); break;
-            case 4: pump_events(); break;
-            case 5: slow_down(); break;
-            case 6: let_real_time_pass(); break;
-            default: resize_window(); break;
+            case 0:
+                trigger_menu_item(last_judgement);
+                break;
+            case 1:
+                release_on_panel();
+                break;
+            case 2:
+                release_on_board();
+                break;
+            case 3:
+                fire_a_timer();
+                break;
+            case 4:
+                pump_events();
+                break;
+            case 5:
+                slow_down();
+                break;
+            case 6:
+                let_real_time_pass();
+                break;
+            default:
+                resize_window();
+                break;
         }
         keep_speed();
         check(true);
@@ -173,19 +198,31 @@ private:
             at = off_the_grid();
         }
         if (at.isNull()) at = QPoint(1, 0);  // QTest would move (0, 0) to the widget's centre
-        const Qt::MouseButton button = pick_one({Qt::LeftButton, Qt::LeftButton, Qt::RightButton,
-                                                 Qt::MiddleButton, Qt::BackButton, Qt::ForwardButton});
-        const Qt::KeyboardModifiers keys = chance(0.7) ? Qt::NoModifier
-            : pick_one<Qt::KeyboardModifiers>({Qt::ShiftModifier, Qt::ControlModifier, Qt::AltModifier,
-                                               Qt::ShiftModifier | Qt::ControlModifier, Qt::MetaModifier});
+        const Qt::MouseButton button =
+            pick_one({Qt::LeftButton, Qt::LeftButton, Qt::RightButton, Qt::MiddleButton,
+                      Qt::BackButton, Qt::ForwardButton});
+        const Qt::KeyboardModifiers keys =
+            chance(0.7) ? Qt::NoModifier
+                        : pick_one<Qt::KeyboardModifiers>(
+                              {Qt::ShiftModifier, Qt::ControlModifier, Qt::AltModifier,
+                               Qt::ShiftModifier | Qt::ControlModifier, Qt::MetaModifier});
         BoardView* view = board_->board_view();
         const double how = roll();
         note("release on the board", QStringLiteral("%1 button %2 keys %3 at %4,%5 (cell %6)")
-                                         .arg(how < 0.85 ? "release" : how < 0.95 ? "click" : "double click")
-                                         .arg(int(button)).arg(int(keys)).arg(at.x()).arg(at.y()).arg(cell));
-        if (how < 0.85) QTest::mouseRelease(view, button, keys, at);
-        else if (how < 0.95) QTest::mouseClick(view, button, keys, at);
-        else QTest::mouseDClick(view, button, keys, at);
+                                         .arg(how < 0.85   ? "release"
+                                              : how < 0.95 ? "click"
+                                                           : "double click")
+                                         .arg(int(button))
+                                         .arg(int(keys))
+                                         .arg(at.x())
+                                         .arg(at.y())
+                                         .arg(cell));
+        if (how < 0.85)
+            QTest::mouseRelease(view, button, keys, at);
+        else if (how < 0.95)
+            QTest::mouseClick(view, button, keys, at);
+        else
+            QTest::mouseDClick(view, button, keys, at);
     }
 
     // Right and bottom edges of the grid, the white space a larger window leaves, the panel's
@@ -196,11 +233,16 @@ private:
         const int h = s.card_height * s.grid_size;
         const QSize view = board_->board_view()->size();
         switch (below(5)) {
-            case 0: return {w, below(h + 1)};
-            case 1: return {below(w + 1), h};
-            case 2: return {w + below(std::max(1, view.width() - w)), below(view.height())};
-            case 3: return {below(view.width()), h + below(std::max(1, view.height() - h))};
-            default: return {below(view.width() + 200) - 100, below(view.height() + 200) - 100};
+            case 0:
+                return {w, below(h + 1)};
+            case 1:
+                return {below(w + 1), h};
+            case 2:
+                return {w + below(std::max(1, view.width() - w)), below(view.height())};
+            case 3:
+                return {below(view.width()), h + below(std::max(1, view.height() - h))};
+            default:
+                return {below(view.width() + 200) - 100, below(view.height() + 200) - 100};
         }
     }
 
@@ -210,20 +252,26 @@ private:
         const QList<QLabel*> labels = panel->findChildren<QLabel*>();
         const QWidget* target = chance(0.5) || labels.isEmpty() ? static_cast<QWidget*>(panel)
                                                                 : labels[below(int(labels.size()))];
-        const QPoint local(below(std::max(1, target->width())), below(std::max(1, target->height())));
+        const QPoint local(below(std::max(1, target->width())),
+                           below(std::max(1, target->height())));
         const QPoint at = target->mapTo(board_.get(), local);
-        const Qt::MouseButton button = pick_one({Qt::LeftButton, Qt::RightButton, Qt::MiddleButton});
-        note("release on the panel", QStringLiteral("%1 at %2,%3").arg(target->objectName()).arg(at.x()).arg(at.y()));
+        const Qt::MouseButton button =
+            pick_one({Qt::LeftButton, Qt::RightButton, Qt::MiddleButton});
+        note("release on the panel",
+             QStringLiteral("%1 at %2,%3").arg(target->objectName()).arg(at.x()).arg(at.y()));
         QTest::mouseRelease(board_->windowHandle(), button, {}, at);
     }
 
-    // Any enabled item but Exit; New, Game Speed and About open their dialog, which the poll answers.
+    // Any enabled item but Exit; New, Game Speed and About open their dialog, which the poll
+    // answers.
     void trigger_menu_item(bool a_dialog) {
         BoardMenus& m = board_->menus();
         QList<QAction*> enabled;
-        for (QAction* a : {m.new_game, m.show_cards, m.door_speed, m.about, m.six, m.eight, m.ten, m.pvc,
-                           m.pvp, m.high, m.med, m.low, m.ai_on, m.ai_off})
-            if (a->isEnabled() && (!a_dialog || a == m.door_speed || (a == m.new_game && chance(0.2)))) enabled.append(a);
+        for (QAction* a : {m.new_game, m.show_cards, m.door_speed, m.about, m.six, m.eight, m.ten,
+                           m.pvc, m.pvp, m.high, m.med, m.low, m.ai_on, m.ai_off})
+            if (a->isEnabled() &&
+                (!a_dialog || a == m.door_speed || (a == m.new_game && chance(0.2))))
+                enabled.append(a);
         QAction* action = enabled[below(int(enabled.size()))];
         note("menu", action->objectName());
         action->trigger();
@@ -234,8 +282,10 @@ private:
         for (const char* name : {"time_over", "next_turn", "com_timer"})
             if (timer(*board_, name)->isActive()) running.append(name);
         // A calm player mostly turns the second card in time.
-        const bool only_the_limit = running.size() == 1 && running[0] == std::string_view("time_over");
-        if (running.isEmpty() || (calm_ && only_the_limit && chance(0.9))) return release_on_board();
+        const bool only_the_limit =
+            running.size() == 1 && running[0] == std::string_view("time_over");
+        if (running.isEmpty() || (calm_ && only_the_limit && chance(0.9)))
+            return release_on_board();
         const char* name = running[below(int(running.size()))];
         note("tick", QString::fromLatin1(name));
         fire(*board_, name);
@@ -251,7 +301,8 @@ private:
     void slow_down() {
         slow_left_ = 1 + below(4);
         const int delay = 1 + below(2);
-        note("slow cards", QStringLiteral("door delay %1 for %2 actions").arg(delay).arg(slow_left_));
+        note("slow cards",
+             QStringLiteral("door delay %1 for %2 actions").arg(delay).arg(slow_left_));
         game().set_door_delay(delay);
     }
 
@@ -259,7 +310,7 @@ private:
     void let_real_time_pass() {
         static bool waited_for_the_time_limit = false;
         QTimer* judge = timer(*board_, "next_turn")->isActive() ? timer(*board_, "next_turn")
-                                                               : timer(*board_, "com_timer");
+                                                                : timer(*board_, "com_timer");
         QTimer* limit = timer(*board_, "time_over");
         if (limit->isActive() && !waited_for_the_time_limit) {
             waited_for_the_time_limit = true;
@@ -268,7 +319,8 @@ private:
             if (!QTest::qWaitFor([&] { return !ticks.isEmpty(); }, 8000))
                 fail(QStringLiteral("the time limit never expired"));
         } else if (judge->isActive()) {
-            // The computer may take a pair and move again at once: wait for one tick, not for the end.
+            // The computer may take a pair and move again at once: wait for one tick, not for the
+            // end.
             note("wait", judge->objectName());
             const QSignalSpy ticks(judge, &QTimer::timeout);
             if (!QTest::qWaitFor([&] { return !ticks.isEmpty(); }, 3000))
@@ -287,8 +339,10 @@ private:
     }
 
     void keep_speed() {
-        if (slow_left_ > 0) --slow_left_;
-        else if (game().state().door_delay != 0) game().set_door_delay(0);
+        if (slow_left_ > 0)
+            --slow_left_;
+        else if (game().state().door_delay != 0)
+            game().set_door_delay(0);
     }
 
     // ---- Inside modal dialogs ----
@@ -327,7 +381,8 @@ private:
             const int value = below(101);
             note("speed dialog", QStringLiteral("slider %1").arg(value));
             speed->findChild<QSlider*>(QStringLiteral("Hscroll1"))->setValue(value);
-        } else if (auto* about = modal->findChild<QTimer*>(QStringLiteral("Timer1")); about && about->isActive()) {
+        } else if (auto* about = modal->findChild<QTimer*>(QStringLiteral("Timer1"));
+                   about && about->isActive()) {
             note("about box", QStringLiteral("Timer1"));
             QMetaObject::invokeMethod(about, "timeout");
         } else {
@@ -341,28 +396,38 @@ private:
     void answer(QWidget* modal) {
         const double how = roll();
         const char* way = how < 0.45 ? "ok" : how < 0.6 ? "enter" : how < 0.85 ? "frame" : "escape";
-        note("answer", QLatin1String(modal->metaObject()->className()) + QLatin1Char(' ') + QLatin1String(way));
+        note("answer", QLatin1String(modal->metaObject()->className()) + QLatin1Char(' ') +
+                           QLatin1String(way));
         int dialogs_shown = 0;
-        for (QWidget* w : QApplication::topLevelWidgets()) dialogs_shown += qobject_cast<QDialog*>(w) && w->isVisible();
+        for (QWidget* w : QApplication::topLevelWidgets())
+            dialogs_shown += qobject_cast<QDialog*>(w) && w->isVisible();
         if (dialogs_shown > 1) ++tally_["answer a dialog over another"];
         if (qobject_cast<QMessageBox*>(modal)) ++tally_["game over"];
         if (auto* speed = qobject_cast<SpeedControl*>(modal)) {
             // Mostly no pauses, so that the About box's sweeps stay quick as well.
-            speed->findChild<QSlider*>(QStringLiteral("Hscroll1"))->setValue(chance(0.9) ? 0 : 1 + below(3));
+            speed->findChild<QSlider*>(QStringLiteral("Hscroll1"))
+                ->setValue(chance(0.9) ? 0 : 1 + below(3));
         }
         QAbstractButton* ok = nullptr;
-        if (auto* box = qobject_cast<QMessageBox*>(modal)) ok = box->button(QMessageBox::Ok);
-        else if (qobject_cast<StartDialog*>(modal) || qobject_cast<SpeedControl*>(modal) || qobject_cast<AboutBox*>(modal))
+        if (auto* box = qobject_cast<QMessageBox*>(modal))
+            ok = box->button(QMessageBox::Ok);
+        else if (qobject_cast<StartDialog*>(modal) || qobject_cast<SpeedControl*>(modal) ||
+                 qobject_cast<AboutBox*>(modal))
             ok = modal->findChild<QPushButton*>(QStringLiteral("Command1"));
         if (!ok) {
-            fail(QStringLiteral("an unexpected modal window: ") + QLatin1String(modal->metaObject()->className()));
+            fail(QStringLiteral("an unexpected modal window: ") +
+                 QLatin1String(modal->metaObject()->className()));
             modal->close();
             return;
         }
-        if (way[0] == 'o') ok->click();
-        else if (way[0] == 'e' && way[1] == 'n') QTest::keyClick(modal, Qt::Key_Return);  // the default button
-        else if (way[0] == 'f') modal->close();
-        else QTest::keyClick(modal, Qt::Key_Escape);  // the start dialog stays; the poll comes back
+        if (way[0] == 'o')
+            ok->click();
+        else if (way[0] == 'e' && way[1] == 'n')
+            QTest::keyClick(modal, Qt::Key_Return);  // the default button
+        else if (way[0] == 'f')
+            modal->close();
+        else
+            QTest::keyClick(modal, Qt::Key_Escape);  // the start dialog stays; the poll comes back
     }
 
     // ---- Checks ----
@@ -376,18 +441,22 @@ private:
     // After Exit or closing: nothing runs, nothing is taken, and the board leaves nothing behind.
     void after_the_end() {
         for (const char* name : {"time_over", "next_turn", "com_timer"})
-            if (timer(*board_, name)->isActive()) fail(QStringLiteral("%1 still runs after the end").arg(name));
+            if (timer(*board_, name)->isActive())
+                fail(QStringLiteral("%1 still runs after the end").arg(name));
         const GameState before = game().state();
         click_cell(*board_, 1 + below(before.cell_count()));
         BoardMenus& m = board_->menus();
         for (QAction* item : {m.new_game, m.six, m.ten, m.pvc, m.pvp, m.show_cards})
             if (item->isEnabled()) item->trigger();
-        if (game().state().cell_state != before.cell_state || game().state().grid_size != before.grid_size)
+        if (game().state().cell_state != before.cell_state ||
+            game().state().grid_size != before.grid_size)
             fail(QStringLiteral("the game changed after the end"));
         board_.reset();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        if (QGuiApplication::overrideCursor()) fail(QStringLiteral("the busy pointer outlived the board"));
-        if (!QApplication::topLevelWidgets().isEmpty()) fail(QStringLiteral("a window outlived the board"));
+        if (QGuiApplication::overrideCursor())
+            fail(QStringLiteral("the busy pointer outlived the board"));
+        if (!QApplication::topLevelWidgets().isEmpty())
+            fail(QStringLiteral("a window outlived the board"));
     }
 
     // ---- Bookkeeping ----
@@ -409,7 +478,8 @@ private:
     int partner_of(int open) const {
         const GameState& s = board_->game().state();
         for (int c = 1; c <= s.cell_count(); ++c)
-            if (c != open && s.cell_state[c] == face_down && s.card_face[c] == s.card_face[open]) return c;
+            if (c != open && s.cell_state[c] == face_down && s.card_face[c] == s.card_face[open])
+                return c;
         return 0;
     }
 
@@ -429,7 +499,8 @@ public:
     // How often each kind of action ran, to show what a session covered.
     QString tally() const {
         QStringList parts;
-        for (const auto& [kind, count] : tally_) parts.append(QStringLiteral("%1 %2").arg(QLatin1String(kind.c_str())).arg(count));
+        for (const auto& [kind, count] : tally_)
+            parts.append(QStringLiteral("%1 %2").arg(QLatin1String(kind.c_str())).arg(count));
         return QStringLiteral("seed %1: ").arg(seed_) + parts.join(QStringLiteral(", "));
     }
 
@@ -439,10 +510,18 @@ private:
         QString text = QStringLiteral("seed %1, event %2: %3\n").arg(seed_).arg(event_).arg(fault_);
         if (board_) {
             const GameState& s = board_->game().state();
-            text += QStringLiteral("grid %1, player %2, cards turned %3, round %4, pairs %5, scores %6/%7\ncells:")
-                        .arg(s.grid_size).arg(s.current_player).arg(s.cards_turned).arg(s.round_no)
-                        .arg(s.pairs_taken).arg(s.score[1]).arg(s.score[2]);
-            for (int c = 1; c <= s.cell_count(); ++c) text += QStringLiteral(" %1").arg(s.cell_state[c]);
+            text +=
+                QStringLiteral(
+                    "grid %1, player %2, cards turned %3, round %4, pairs %5, scores %6/%7\ncells:")
+                    .arg(s.grid_size)
+                    .arg(s.current_player)
+                    .arg(s.cards_turned)
+                    .arg(s.round_no)
+                    .arg(s.pairs_taken)
+                    .arg(s.score[1])
+                    .arg(s.score[2]);
+            for (int c = 1; c <= s.cell_count(); ++c)
+                text += QStringLiteral(" %1").arg(s.cell_state[c]);
             text += QLatin1Char('\n');
         }
         return text + QStringLiteral("last actions:\n  ") + trail_.join(QStringLiteral("\n  "));
@@ -468,13 +547,13 @@ private:
 
 // Fails with the report's first line; the whole report, with the actions that led to the fault,
 // goes to the log first, since Qt Test cuts long failure messages short.
-#define VERIFY_SOUND(report)                                                  \
-    do {                                                                      \
-        const QString report_ = (report);                                     \
-        if (!report_.isEmpty()) {                                             \
-            qWarning().noquote() << report_;                                  \
-            QFAIL(qPrintable(report_.section(QLatin1Char('\n'), 0, 0)));      \
-        }                                                                     \
+#define VERIFY_SOUND(report)                                             \
+    do {                                                                 \
+        const QString report_ = (report);                                \
+        if (!report_.isEmpty()) {                                        \
+            qWarning().noquote() << report_;                             \
+            QFAIL(qPrintable(report_.section(QLatin1Char('\n'), 0, 0))); \
+        }                                                                \
     } while (false)
 
 class MonkeyTest : public QObject {
@@ -514,8 +593,10 @@ void MonkeyTest::a_random_session_ends_with_exit() {
 
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    // A long run by hand outlasts Qt Test's five minutes per test; the watchdog still catches hangs.
-    if (qEnvironmentVariableIsEmpty("QTEST_FUNCTION_TIMEOUT")) qputenv("QTEST_FUNCTION_TIMEOUT", "86400000");
+    // A long run by hand outlasts Qt Test's five minutes per test; the watchdog still catches
+    // hangs.
+    if (qEnvironmentVariableIsEmpty("QTEST_FUNCTION_TIMEOUT"))
+        qputenv("QTEST_FUNCTION_TIMEOUT", "86400000");
     QApplication app(argc, argv);
     vimbrel::testing::MonkeyTest test;
     return QTest::qExec(&test, argc, argv);

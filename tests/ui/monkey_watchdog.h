@@ -41,16 +41,17 @@ private:
         std::unique_lock lock(mutex_);
         std::uint64_t seen = beats_;
         clock::time_point since = clock::now();
-        while (!wake_.wait_for(lock, std::chrono::milliseconds(250), [this] { return stopping_; })) {
+        while (
+            !wake_.wait_for(lock, std::chrono::milliseconds(250), [this] { return stopping_; })) {
             if (beats_ != seen) {
                 seen = beats_;
                 since = clock::now();
             } else if (clock::now() - since > limit_) {
-                std::fprintf(stderr,
-                             "monkey: no progress for %lld s; seed %llu, event %d, last action: %s\n",
-                             static_cast<long long>(limit_.count()),
-                             static_cast<unsigned long long>(seed_.load()), event_.load(),
-                             action_.load());
+                std::fprintf(
+                    stderr,
+                    "monkey: no progress for %lld s; seed %llu, event %d, last action: %s\n",
+                    static_cast<long long>(limit_.count()),
+                    static_cast<unsigned long long>(seed_.load()), event_.load(), action_.load());
                 std::fflush(stderr);
                 std::abort();
             }

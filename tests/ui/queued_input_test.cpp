@@ -18,12 +18,17 @@ namespace {
 void queue_click_and_space(BoardWindow& board, int cell) {
     BoardView* view = board.board_view();
     const QPointF at = cell_rect(board, cell).center();
-    QCoreApplication::postEvent(view, new QMouseEvent(QEvent::MouseButtonPress, at, view->mapToGlobal(at),
-                                                      Qt::LeftButton, Qt::LeftButton, Qt::NoModifier));
-    QCoreApplication::postEvent(view, new QMouseEvent(QEvent::MouseButtonRelease, at, view->mapToGlobal(at),
-                                                      Qt::LeftButton, Qt::NoButton, Qt::NoModifier));
-    QCoreApplication::postEvent(board.windowHandle(), new QKeyEvent(QEvent::KeyPress, Qt::Key_Space, Qt::NoModifier, " "));
-    QCoreApplication::postEvent(board.windowHandle(), new QKeyEvent(QEvent::KeyRelease, Qt::Key_Space, Qt::NoModifier, " "));
+    QCoreApplication::postEvent(
+        view, new QMouseEvent(QEvent::MouseButtonPress, at, view->mapToGlobal(at), Qt::LeftButton,
+                              Qt::LeftButton, Qt::NoModifier));
+    QCoreApplication::postEvent(
+        view, new QMouseEvent(QEvent::MouseButtonRelease, at, view->mapToGlobal(at), Qt::LeftButton,
+                              Qt::NoButton, Qt::NoModifier));
+    QCoreApplication::postEvent(
+        board.windowHandle(), new QKeyEvent(QEvent::KeyPress, Qt::Key_Space, Qt::NoModifier, " "));
+    QCoreApplication::postEvent(
+        board.windowHandle(),
+        new QKeyEvent(QEvent::KeyRelease, Qt::Key_Space, Qt::NoModifier, " "));
 }
 
 // Fires a judgement whose animations take real time, queueing a click and Space on `cell` while
@@ -63,7 +68,8 @@ protected:
     bool eventFilter(QObject* target, QEvent* event) override {
         if (!event->spontaneous() || event->type() != QEvent::KeyPress) return false;
         const auto* key = static_cast<QKeyEvent*>(event);
-        held_.append({target, new QKeyEvent(key->type(), key->key(), key->modifiers(), key->text())});
+        held_.append(
+            {target, new QKeyEvent(key->type(), key->key(), key->modifiers(), key->text())});
         return true;
     }
 
@@ -107,9 +113,10 @@ void QueuedInputTest::input_queued_while_the_computer_plays_is_dropped() {
     // A click made now opens a card at once.
     const auto [a, b] = two_cells(s, false);
     const QPointF at = cell_rect(*board, a).center();
-    QCoreApplication::postEvent(board->board_view(),
-                                new QMouseEvent(QEvent::MouseButtonRelease, at, board->board_view()->mapToGlobal(at),
-                                                Qt::LeftButton, Qt::NoButton, Qt::NoModifier));
+    QCoreApplication::postEvent(
+        board->board_view(),
+        new QMouseEvent(QEvent::MouseButtonRelease, at, board->board_view()->mapToGlobal(at),
+                        Qt::LeftButton, Qt::NoButton, Qt::NoModifier));
     QTRY_COMPARE(s.cell_state[a], face_up);
     QVERIFY(timer(*board, "time_over")->isActive());
 }
@@ -143,8 +150,10 @@ void QueuedInputTest::input_queued_while_a_persons_cards_close_is_dropped() {
     // Space, pressed now, turns the card under the cursor at once.
     const int free = two_cells(s, false).first;
     for (int col = 1; col < free; ++col) QTest::keyClick(board->board_view(), Qt::Key_Right);
-    QCOMPARE(board->board_view()->cursor_cell(), free);  // on the first row: pairs leave gaps behind
-    QCoreApplication::postEvent(board->windowHandle(), new QKeyEvent(QEvent::KeyPress, Qt::Key_Space, Qt::NoModifier, " "));
+    QCOMPARE(board->board_view()->cursor_cell(),
+             free);  // on the first row: pairs leave gaps behind
+    QCoreApplication::postEvent(
+        board->windowHandle(), new QKeyEvent(QEvent::KeyPress, Qt::Key_Space, Qt::NoModifier, " "));
     QTRY_COMPARE(s.cell_state[free], face_up);
 }
 

@@ -23,7 +23,9 @@ bool selected(QWidget* dialog, const char* name) {
     return dialog->findChild<QRadioButton*>(QString::fromLatin1(name))->isChecked();
 }
 
-void select(QWidget* dialog, const char* name) { dialog->findChild<QRadioButton*>(QString::fromLatin1(name))->click(); }
+void select(QWidget* dialog, const char* name) {
+    dialog->findChild<QRadioButton*>(QString::fromLatin1(name))->click();
+}
 
 QString name_label(BoardWindow& board, int index) {
     return board.findChild<QLabel*>(QStringLiteral("player_name_%1").arg(index))->text();
@@ -35,10 +37,12 @@ QRect caption_of(QRadioButton* option) {
     style_option.initFrom(option);
     style_option.text = option->text();
     const QStyle* style = option->style();
-    const QRect contents = style->subElementRect(QStyle::SE_RadioButtonContents, &style_option, option);
-    const QRect text = style->itemTextRect(option->fontMetrics(), contents, Qt::AlignLeft | Qt::AlignVCenter, true,
-                                           option->text());
-    const QRect mark = style->subElementRect(QStyle::SE_RadioButtonIndicator, &style_option, option);
+    const QRect contents =
+        style->subElementRect(QStyle::SE_RadioButtonContents, &style_option, option);
+    const QRect text = style->itemTextRect(option->fontMetrics(), contents,
+                                           Qt::AlignLeft | Qt::AlignVCenter, true, option->text());
+    const QRect mark =
+        style->subElementRect(QStyle::SE_RadioButtonIndicator, &style_option, option);
     return text.united(mark).translated(option->mapTo(option->window(), QPoint(0, 0)));
 }
 
@@ -162,7 +166,8 @@ void StartDialogTest::every_pixel_of_a_size_caption_chooses_that_size() {
             for (int x = caption.left(); x <= caption.right(); x += 3) {
                 other->setChecked(true);
                 QTest::mouseClick(dialog.windowHandle(), Qt::LeftButton, {}, QPoint(x, y));
-                if (!option->isChecked()) missed << QStringLiteral("%1 at %2,%3").arg(names[i]).arg(x).arg(y);
+                if (!option->isChecked())
+                    missed << QStringLiteral("%1 at %2,%3").arg(names[i]).arg(x).arg(y);
             }
         }
     }

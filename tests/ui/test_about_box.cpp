@@ -107,7 +107,8 @@ private slots:
         auto* title = box.findChild<QLabel*>(QStringLiteral("Label1"));
         QCOMPARE(title->text(), QStringLiteral("Vimbrel 3.0 for Windows95"));
         for (QLabel* label : box.findChildren<QLabel*>())
-            QVERIFY2(label->font().bold() || !label->pixmap().isNull(), qPrintable(label->objectName()));
+            QVERIFY2(label->font().bold() || !label->pixmap().isNull(),
+                     qPrintable(label->objectName()));
         QCOMPARE(box.findChild<QPushButton*>(QStringLiteral("Command1"))->text(),
                  QStringLiteral("Thanks for Playing"));
         QStringList credits;

@@ -13,12 +13,13 @@
 #include "board/board_view.h"
 #include "board/board_window.h"
 
-#define VIMBREL_UI_TEST_MAIN(TestClass)                                                          \
-    int main(int argc, char** argv) {                                                            \
-        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen"); \
-        QApplication app(argc, argv);                                                            \
-        TestClass test;                                                                          \
-        return QTest::qExec(&test, argc, argv);                                                  \
+#define VIMBREL_UI_TEST_MAIN(TestClass)                     \
+    int main(int argc, char** argv) {                       \
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) \
+            qputenv("QT_QPA_PLATFORM", "offscreen");        \
+        QApplication app(argc, argv);                       \
+        TestClass test;                                     \
+        return QTest::qExec(&test, argc, argv);             \
     }
 
 namespace vimbrel::testing {
@@ -32,7 +33,8 @@ inline QImage placeholder(int id, int size = 32, int scale = 1) {
     QImage image(size * scale, size * scale, QImage::Format_ARGB32);
     for (int y = 0; y < image.height(); ++y)
         for (int x = 0; x < image.width(); ++x)
-            image.setPixel(x, y, qRgb(20 + id * 8, (x * 7) % 256, 100 + y + (scale - 1) * ((x + y) % 2) * 50));
+            image.setPixel(
+                x, y, qRgb(20 + id * 8, (x * 7) % 256, 100 + y + (scale - 1) * ((x + y) % 2) * 50));
     return image;
 }
 
@@ -61,7 +63,9 @@ inline void when_modal(std::function<void(QWidget*)> act) {
     poll->start(5);
 }
 
-inline void press_ok(QWidget* dialog) { dialog->findChild<QPushButton*>(QStringLiteral("Command1"))->click(); }
+inline void press_ok(QWidget* dialog) {
+    dialog->findChild<QPushButton*>(QStringLiteral("Command1"))->click();
+}
 
 inline QRect cell_rect(BoardWindow& board, int cell) {
     const int grid = board.game().state().grid_size;
@@ -76,8 +80,10 @@ inline QImage cell_on_screen(BoardWindow& board, int cell) {
 inline QImage expected_picture(BoardWindow& board, int cell) {
     const GameState& s = board.game().state();
     const qreal ratio = board.board_view()->devicePixelRatioF();
-    if (s.cell_state[cell] == face_up) return pixels(board.pictures().face(s.card_face[cell], ratio));
-    return pixels(s.cell_state[cell] == removed ? board.pictures().blank(ratio) : board.pictures().back(ratio));
+    if (s.cell_state[cell] == face_up)
+        return pixels(board.pictures().face(s.card_face[cell], ratio));
+    return pixels(s.cell_state[cell] == removed ? board.pictures().blank(ratio)
+                                                : board.pictures().back(ratio));
 }
 
 inline bool board_shows_the_state(BoardWindow& board) {
@@ -87,7 +93,8 @@ inline bool board_shows_the_state(BoardWindow& board) {
 }
 
 // A shown board window whose start dialog got OK and whose first game is dealt; no pauses.
-inline std::unique_ptr<BoardWindow> open_board(const CardPictures& pictures = CardPictures(placeholder_images())) {
+inline std::unique_ptr<BoardWindow> open_board(
+    const CardPictures& pictures = CardPictures(placeholder_images())) {
     auto board = std::make_unique<BoardWindow>(pictures);
     board->game().set_door_delay(0);
     when_modal(press_ok);

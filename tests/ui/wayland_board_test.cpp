@@ -1,5 +1,6 @@
 // The real board as a native Wayland client: what the compositor itself shows before and after a
-// card opens. Started by wayland_test.sh inside a headless weston, with no X server to fall back on.
+// card opens. Started by wayland_test.sh inside a headless weston, with no X server to fall back
+// on.
 #include <QDir>
 #include <QFile>
 #include <QLibraryInfo>
@@ -39,7 +40,8 @@ QList<QPoint> places_of(const QImage& screen, const QImage& picture) {
             bool same = true;
             for (int py = 0; same && py < picture.height(); ++py)
                 for (int px = 0; same && px < picture.width(); ++px)
-                    same = (screen.pixel(x + px, y + py) & 0xffffff) == (picture.pixel(px, py) & 0xffffff);
+                    same = (screen.pixel(x + px, y + py) & 0xffffff) ==
+                           (picture.pixel(px, py) & 0xffffff);
             if (same) places.append({x, y});
         }
     }
@@ -99,9 +101,11 @@ void WaylandBoardTest::an_opened_card_reaches_the_compositor() {
 }
 
 int main(int argc, char** argv) {
-    const QString plugin = QLibraryInfo::path(QLibraryInfo::PluginsPath) + "/platforms/libqwayland-generic.so";
+    const QString plugin =
+        QLibraryInfo::path(QLibraryInfo::PluginsPath) + "/platforms/libqwayland-generic.so";
     if (!QFile::exists(plugin)) {
-        std::printf("SKIP: Qt's Wayland platform plugin is not installed (%s)\n", qPrintable(plugin));
+        std::printf("SKIP: Qt's Wayland platform plugin is not installed (%s)\n",
+                    qPrintable(plugin));
         return 77;
     }
     QApplication app(argc, argv);

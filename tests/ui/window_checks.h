@@ -38,13 +38,16 @@ inline QString fault_in_menus(BoardWindow& board) {
     if (m.about->isEnabled() != g.menu_item_enabled(MenuItem::about))
         return QStringLiteral("About is not enabled as the game says");
     for (QAction* top : board.menuBar()->actions()) {
-        if (!top->isEnabled() || !top->isVisible()) return QStringLiteral("a menu is disabled: ") + top->objectName();
+        if (!top->isEnabled() || !top->isVisible())
+            return QStringLiteral("a menu is disabled: ") + top->objectName();
         for (QAction* item : top->menu()->actions())
-            if (item != m.show_cards && item != m.about && (!item->isEnabled() || !item->isVisible()))
+            if (item != m.show_cards && item != m.about &&
+                (!item->isEnabled() || !item->isVisible()))
                 return QStringLiteral("a menu item is disabled or hidden: ") + item->objectName();
     }
     const Settings& set = g.settings();
-    const bool marks = m.six->isChecked() == (set.board_size == 6) && m.eight->isChecked() == (set.board_size == 8) &&
+    const bool marks = m.six->isChecked() == (set.board_size == 6) &&
+                       m.eight->isChecked() == (set.board_size == 8) &&
                        m.ten->isChecked() == (set.board_size == 10) &&
                        m.pvc->isChecked() == (set.players == Players::vs_computer) &&
                        m.pvp->isChecked() == (set.players == Players::two_people) &&
@@ -81,7 +84,8 @@ inline QString fault_in_window(BoardWindow& board, bool between_actions) {
         return computers_turn ? QStringLiteral("no busy pointer during the computer's turn")
                               : QStringLiteral("a busy pointer outside the computer's turn");
     if (cursor) {
-        if (cursor->shape() != Qt::WaitCursor) return QStringLiteral("the override pointer is not busy");
+        if (cursor->shape() != Qt::WaitCursor)
+            return QStringLiteral("the override pointer is not busy");
         QGuiApplication::restoreOverrideCursor();
         const bool stacked = QGuiApplication::overrideCursor() != nullptr;
         QGuiApplication::setOverrideCursor(Qt::WaitCursor);
@@ -101,7 +105,8 @@ inline QString fault_in_window(BoardWindow& board, bool between_actions) {
         if (w != &board && w->isVisible() && !qobject_cast<QMenu*>(w))
             return QStringLiteral("a window is still shown: ") + w->objectName();
     const QWidget* view = board.board_view();
-    if (board.panel()->geometry() != QRect(view->width() - panel_width, 0, panel_width, view->height()))
+    if (board.panel()->geometry() !=
+        QRect(view->width() - panel_width, 0, panel_width, view->height()))
         return QStringLiteral("the panel is not docked at the right, full height");
     const QSize needed = board.board_client_size();
     if (view->width() < needed.width() || view->height() < needed.height())
@@ -113,11 +118,13 @@ inline QString fault_in_window(BoardWindow& board, bool between_actions) {
     if (s.pairs_taken == s.cell_count() / 2) return {};
     if (computers_turn != (s.current_player == 2 && vs_computer))
         return QStringLiteral("the computer's judgement does not match whose turn it is");
-    const char* text = computers_turn ? "Computer thinking..."
+    const char* text = computers_turn          ? "Computer thinking..."
                        : s.current_player == 2 ? "2P's turn."
-                       : vs_computer ? "Your turn." : "1P's turn.";
+                       : vs_computer           ? "Your turn."
+                                               : "1P's turn.";
     if (label_text(board, "label") != QLatin1String(text))
-        return QStringLiteral("the status reads \"%1\", not \"%2\"").arg(label_text(board, "label"), text);
+        return QStringLiteral("the status reads \"%1\", not \"%2\"")
+            .arg(label_text(board, "label"), text);
     return {};
 }
 

@@ -35,7 +35,8 @@ QString cell_accessible_name(const GameState& state, int cell) {
         //: Screen readers: the place of a pair already taken; %1 is where it lies.
         case removed:
             return QCoreApplication::translate("vimbrel::BoardView", "Empty place, %1").arg(where);
-        default: break;
+        default:
+            break;
     }
     //: Screen readers: a face-down card, whose picture is never told; %1 is where it lies.
     return QCoreApplication::translate("vimbrel::BoardView", "Hidden card, %1").arg(where);
@@ -51,7 +52,9 @@ public:
 
     bool isValid() const override { return view_ && cell_ <= view_->state().cell_count(); }
     QObject* object() const override { return nullptr; }
-    QAccessibleInterface* parent() const override { return QAccessible::queryAccessibleInterface(view_); }
+    QAccessibleInterface* parent() const override {
+        return QAccessible::queryAccessibleInterface(view_);
+    }
     QAccessibleInterface* child(int) const override { return nullptr; }
     QAccessibleInterface* childAt(int, int) const override { return nullptr; }
     int childCount() const override { return 0; }
@@ -102,7 +105,8 @@ public:
         if (index < 0) return nullptr;
         if (index >= cell_count()) return QAccessibleWidget::child(index - cell_count());
         QAccessible::Id& id = cells_[index];
-        if (!id) id = QAccessible::registerAccessibleInterface(new CellAccessible(view(), index + 1));
+        if (!id)
+            id = QAccessible::registerAccessibleInterface(new CellAccessible(view(), index + 1));
         return QAccessible::accessibleInterface(id);
     }
 
@@ -146,7 +150,8 @@ QAccessibleInterface* board_factory(const QString&, QObject* object) {
     if (auto* view = qobject_cast<BoardView*>(object)) return new BoardAccessible(view);
     // A status bar, so that a screen reader's "read the status bar" command finds the scores,
     // whose turn it is and the round.
-    if (auto* panel = qobject_cast<StatusPanel*>(object)) return new QAccessibleWidget(panel, QAccessible::StatusBar);
+    if (auto* panel = qobject_cast<StatusPanel*>(object))
+        return new QAccessibleWidget(panel, QAccessible::StatusBar);
     return nullptr;
 }
 

@@ -49,9 +49,12 @@ QRect BoardView::cell_rect(int row, int col) const {
 
 const QPixmap& BoardView::picture_of_cell(int cell, qreal ratio) const {
     switch (state_.cell_state[cell]) {
-        case face_up: return pictures_.face(state_.card_face[cell], ratio);
-        case removed: return pictures_.blank(ratio);
-        default: return pictures_.back(ratio);
+        case face_up:
+            return pictures_.face(state_.card_face[cell], ratio);
+        case removed:
+            return pictures_.blank(ratio);
+        default:
+            return pictures_.back(ratio);
     }
 }
 
@@ -74,7 +77,8 @@ void BoardView::paintEvent(QPaintEvent* event) {
     if (moving_cell_.isValid() && event->rect().intersects(moving_cell_))
         painter.drawPixmap(moving_cell_, temp_pic_, temp_pic_.rect());
     // Over the picture, so that it stays at every step of an animation of its cell.
-    if (cursor_outlined() && event->rect().intersects(cell_rect(cursor_row_, cursor_col_))) draw_cursor(painter);
+    if (cursor_outlined() && event->rect().intersects(cell_rect(cursor_row_, cursor_col_)))
+        draw_cursor(painter);
     painter.end();
     emit painted();
 }
@@ -89,7 +93,9 @@ void BoardView::draw_cursor(QPainter& painter) const {
     painter.fillRect(QRect(cell.right() - w + 1, cell.top() + w, w, cell.height() - 2 * w), colour);
 }
 
-void BoardView::choose_at(QPoint at) { emit chosen(at.x(), at.y()); }
+void BoardView::choose_at(QPoint at) {
+    emit chosen(at.x(), at.y());
+}
 
 void BoardView::mouseReleaseEvent(QMouseEvent* event) {
     set_cursor_used(false);
@@ -100,7 +106,8 @@ void BoardView::mouseReleaseEvent(QMouseEvent* event) {
 void BoardView::keyPressEvent(QKeyEvent* event) {
     const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
     const int key = event->key();
-    if ((key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter) && modifiers == Qt::NoModifier) {
+    if ((key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter) &&
+        modifiers == Qt::NoModifier) {
         set_cursor_used(true);
         choose_at(cell_rect(cursor_row_, cursor_col_).center());
         return;
@@ -115,13 +122,28 @@ bool BoardView::move_cursor(int key, Qt::KeyboardModifiers modifiers) {
     int row = cursor_row_;
     int col = cursor_col_;
     switch (key) {
-        case Qt::Key_Left: col = std::max(col - 1, 1); break;
-        case Qt::Key_Right: col = std::min(col + 1, grid); break;
-        case Qt::Key_Up: row = std::max(row - 1, 1); break;
-        case Qt::Key_Down: row = std::min(row + 1, grid); break;
-        case Qt::Key_Home: col = 1; row = ctrl ? 1 : row; break;
-        case Qt::Key_End: col = grid; row = ctrl ? grid : row; break;
-        default: return false;
+        case Qt::Key_Left:
+            col = std::max(col - 1, 1);
+            break;
+        case Qt::Key_Right:
+            col = std::min(col + 1, grid);
+            break;
+        case Qt::Key_Up:
+            row = std::max(row - 1, 1);
+            break;
+        case Qt::Key_Down:
+            row = std::min(row + 1, grid);
+            break;
+        case Qt::Key_Home:
+            col = 1;
+            row = ctrl ? 1 : row;
+            break;
+        case Qt::Key_End:
+            col = grid;
+            row = ctrl ? grid : row;
+            break;
+        default:
+            return false;
     }
     const bool home_or_end = key == Qt::Key_Home || key == Qt::Key_End;
     if (!plain && !(ctrl && home_or_end)) return false;
@@ -141,7 +163,9 @@ void BoardView::set_cursor_used(bool used) {
     update(cell_rect(cursor_row_, cursor_col_));
 }
 
-int BoardView::cursor_cell() const { return (cursor_row_ - 1) * state_.grid_size + cursor_col_; }
+int BoardView::cursor_cell() const {
+    return (cursor_row_ - 1) * state_.grid_size + cursor_col_;
+}
 
 // Only the cursor's cell looks different with and without the focus.
 void BoardView::focusInEvent(QFocusEvent*) {
@@ -150,7 +174,9 @@ void BoardView::focusInEvent(QFocusEvent*) {
     QMetaObject::invokeMethod(this, &BoardView::announce_cursor, Qt::QueuedConnection);
 }
 
-void BoardView::focusOutEvent(QFocusEvent*) { update(cell_rect(cursor_row_, cursor_col_)); }
+void BoardView::focusOutEvent(QFocusEvent*) {
+    update(cell_rect(cursor_row_, cursor_col_));
+}
 
 void BoardView::take_keyboard_focus() {
     // Without a window manager nobody gives the window back the keys a dialog had. A Wayland
@@ -180,7 +206,8 @@ void BoardView::show_step(const QRect& cell) {
 void BoardView::animate_card(CardMotion motion, int row, int col, int face, int door_delay) {
     prepare_temp_pic();
     const qreal ratio = temp_pic_.devicePixelRatio();
-    const DoorPictures pictures{pictures_.face(face, ratio), pictures_.back(ratio), pictures_.blank(ratio)};
+    const DoorPictures pictures{pictures_.face(face, ratio), pictures_.back(ratio),
+                                pictures_.blank(ratio)};
     const QSize card = pictures_.card_size();
     const QRect cell = cell_rect(row, col);
     const auto pause = pause_per_delay_unit * std::max(door_delay, 0);
@@ -199,7 +226,8 @@ void BoardView::animate_card(CardMotion motion, int row, int col, int face, int 
 void BoardView::reveal_card(int row, int col, int face) {
     prepare_temp_pic();
     const qreal ratio = temp_pic_.devicePixelRatio();
-    const DoorPictures pictures{pictures_.face(face, ratio), pictures_.back(ratio), pictures_.blank(ratio)};
+    const DoorPictures pictures{pictures_.face(face, ratio), pictures_.back(ratio),
+                                pictures_.blank(ratio)};
     const QSize card = pictures_.card_size();
     const QRect cell = cell_rect(row, col);
     for (const int j : reveal_widths(card.width())) {

@@ -95,7 +95,8 @@ void BoardWindow::run_setting(Command command) {
 void BoardWindow::connect_menus() {
     BoardMenus& m = *menus_;
     connect(m.new_game, &QAction::triggered, this, &BoardWindow::new_game);
-    connect(m.show_cards, &QAction::triggered, this, [this] { run_setting([this] { game_->show_cards(); }); });
+    connect(m.show_cards, &QAction::triggered, this,
+            [this] { run_setting([this] { game_->show_cards(); }); });
     connect(m.quit, &QAction::triggered, this, &BoardWindow::exit_program);
     connect(m.door_speed, &QAction::triggered, this, &BoardWindow::choose_game_speed);
     connect(m.about, &QAction::triggered, this, &BoardWindow::show_about);
@@ -137,9 +138,13 @@ void BoardWindow::new_game() {
     if (!ending_) parts_.view->take_keyboard_focus();
 }
 
-StartDialog* BoardWindow::start_dialog() const { return begin_; }
+StartDialog* BoardWindow::start_dialog() const {
+    return begin_;
+}
 
-bool BoardWindow::board_takes_input() const { return gate_->is_open(); }
+bool BoardWindow::board_takes_input() const {
+    return gate_->is_open();
+}
 
 void BoardWindow::choose_game_speed() {
     if (ending_) return;
@@ -152,15 +157,17 @@ void BoardWindow::choose_game_speed() {
 void BoardWindow::show_about() {
     if (ending_ || !game_->menu_item_enabled(MenuItem::about)) return;
     const qreal ratio = parts_.view->devicePixelRatioF();
-    auto* box = new AboutBox(pictures_.back(ratio), pictures_.face(emblem_face, ratio),
-                             parts_.view->temp_pic(), [this] { return speed_.value(); }, this);
+    auto* box = new AboutBox(
+        pictures_.back(ratio), pictures_.face(emblem_face, ratio), parts_.view->temp_pic(),
+        [this] { return speed_.value(); }, this);
     box->exec();  // it deletes itself when it closes
     if (!ending_) parts_.view->take_keyboard_focus();
 }
 
 QSize BoardWindow::board_client_size() const {
     const GameState& s = game_->state();
-    return {static_cast<int>(s.card_width) * s.grid_size + panel_width, s.card_height * s.grid_size};
+    return {static_cast<int>(s.card_width) * s.grid_size + panel_width,
+            s.card_height * s.grid_size};
 }
 
 void BoardWindow::redraw_board() {
@@ -200,13 +207,17 @@ void BoardWindow::spring_back() {
     if (size() == refused_size_) return;
     refused_size_ = size();
     if (const QWindow* native = windowHandle()) {
-        connect(native, &QWindow::widthChanged, this, &BoardWindow::forget_refused_size, Qt::UniqueConnection);
-        connect(native, &QWindow::heightChanged, this, &BoardWindow::forget_refused_size, Qt::UniqueConnection);
+        connect(native, &QWindow::widthChanged, this, &BoardWindow::forget_refused_size,
+                Qt::UniqueConnection);
+        connect(native, &QWindow::heightChanged, this, &BoardWindow::forget_refused_size,
+                Qt::UniqueConnection);
     }
     resize(size().expandedTo(least));
 }
 
-void BoardWindow::forget_refused_size() { refused_size_ = QSize(); }
+void BoardWindow::forget_refused_size() {
+    refused_size_ = QSize();
+}
 
 // The panel keeps to the right edge of the part of the client area that is on show, which is all
 // of it unless the window system holds the window smaller than the grid plus the panel.

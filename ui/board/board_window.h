@@ -81,7 +81,7 @@ private:
     QPointer<StartDialog> begin_;
     SpeedSetting speed_{this};
     bool start_dialog_open_ = false;
-    QSize refused_size_;  // a too-small size the window system kept after the window sprang back
+    QSize refused_size_;   // a too-small size the window system kept after the window sprang back
     bool ending_ = false;  // Exit or close has begun: nothing more reaches the game
 };
 

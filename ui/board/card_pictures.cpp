@@ -6,7 +6,9 @@
 #include <QString>
 
 // Resources compiled into a static library must be registered by name from the global namespace.
-static void register_card_resources() { Q_INIT_RESOURCE(assets); }
+static void register_card_resources() {
+    Q_INIT_RESOURCE(assets);
+}
 
 namespace vimbrel {
 
@@ -25,8 +27,8 @@ PictureImages load_set(const QString& suffix) {
     images.back = load_picture(QStringLiteral(":/cards/back%1.png").arg(suffix));
     images.blank = load_picture(QStringLiteral(":/cards/blank%1.png").arg(suffix));
     for (int i = 0; i < face_count; ++i)
-        images.faces[i] =
-            load_picture(QStringLiteral(":/cards/face%1%2.png").arg(i, 2, 10, QChar('0')).arg(suffix));
+        images.faces[i] = load_picture(
+            QStringLiteral(":/cards/face%1%2.png").arg(i, 2, 10, QChar('0')).arg(suffix));
     return images;
 }
 
@@ -62,7 +64,8 @@ QPixmap card_pixmap(const QImage& image, QSize card, qreal ratio) {
         canvas = on_white(image, device);
     } else {
         const QSize own = image.isNull() ? card : image.size();
-        canvas = on_white(image, own).scaled(device, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        canvas =
+            on_white(image, own).scaled(device, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     }
     QPixmap pixmap = QPixmap::fromImage(canvas);
     pixmap.setDevicePixelRatio(ratio);
@@ -71,7 +74,8 @@ QPixmap card_pixmap(const QImage& image, QSize card, qreal ratio) {
 
 }  // namespace
 
-CardPictures::CardPictures(const PictureImages& normal, const std::optional<PictureImages>& double_size)
+CardPictures::CardPictures(const PictureImages& normal,
+                           const std::optional<PictureImages>& double_size)
     : card_size_(normal.back.isNull() ? QSize(32, 32) : normal.back.size()),
       normal_images_(normal),
       normal_(make_set(normal, card_size_, 1.0)),
@@ -93,7 +97,8 @@ CardPictures CardPictures::from_resources() {
         return complete(twice) ? std::optional<PictureImages>(std::move(twice)) : std::nullopt;
     };
     // Qt finds the icon's @2x file by itself, when it is needed.
-    pictures.emblem_ = QIcon(QStringLiteral(":/cards/face%1.png").arg(emblem_face, 2, 10, QChar('0')));
+    pictures.emblem_ =
+        QIcon(QStringLiteral(":/cards/face%1.png").arg(emblem_face, 2, 10, QChar('0')));
     return pictures;
 }
 
@@ -116,7 +121,8 @@ const CardPictures::Set& CardPictures::set(qreal ratio) const {
     if (const auto made = other_sets_.find(ratio); made != other_sets_.end()) return made->second;
     const PictureImages* twice = double_images();
     if (qFuzzyCompare(ratio, double_ratio) && !twice) return normal_;
-    return other_sets_.emplace(ratio, make_set(twice ? *twice : normal_images_, card_size_, ratio)).first->second;
+    return other_sets_.emplace(ratio, make_set(twice ? *twice : normal_images_, card_size_, ratio))
+        .first->second;
 }
 
 const QPixmap& CardPictures::face(int index, qreal ratio) const {

@@ -7,7 +7,8 @@
 
 namespace vimbrel {
 
-void copy_columns(QPainter& painter, const QPixmap& source, int source_x, int x, int width, int height) {
+void copy_columns(QPainter& painter, const QPixmap& source, int source_x, int x, int width,
+                  int height) {
     if (width <= 0 || height <= 0) return;
     // The source rectangle of drawPixmap is in the source's device pixels.
     const qreal ratio = source.devicePixelRatio();
@@ -15,7 +16,8 @@ void copy_columns(QPainter& painter, const QPixmap& source, int source_x, int x,
                        QRectF(source_x * ratio, 0, width * ratio, height * ratio));
 }
 
-void compose_door_step(QPixmap& temp, CardMotion motion, int j, const DoorPictures& pictures, QSize card) {
+void compose_door_step(QPixmap& temp, CardMotion motion, int j, const DoorPictures& pictures,
+                       QSize card) {
     const int w = card.width();
     const int h = card.height();
     QPainter painter(&temp);

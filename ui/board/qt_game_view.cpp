@@ -35,7 +35,8 @@ int width_for_title(const QString& title) {
 
 }  // namespace
 
-QtGameView::QtGameView(const BoardParts& parts) : parts_(parts), random_(RandomGenerator::from_entropy()) {}
+QtGameView::QtGameView(const BoardParts& parts)
+    : parts_(parts), random_(RandomGenerator::from_entropy()) {}
 
 QtGameView::~QtGameView() {
     // Qt's override cursor is application-wide and would outlive the window.
@@ -56,16 +57,23 @@ ViewMetrics QtGameView::metrics() {
 
 QTimer* QtGameView::timer(GameTimer which) const {
     switch (which) {
-        case GameTimer::time_over: return parts_.time_over;
-        case GameTimer::next_turn: return parts_.next_turn;
-        case GameTimer::com_timer: return parts_.com_timer;
+        case GameTimer::time_over:
+            return parts_.time_over;
+        case GameTimer::next_turn:
+            return parts_.next_turn;
+        case GameTimer::com_timer:
+            return parts_.com_timer;
     }
     return parts_.time_over;
 }
 
-void QtGameView::start_timer(GameTimer which) { timer(which)->start(); }
+void QtGameView::start_timer(GameTimer which) {
+    timer(which)->start();
+}
 
-void QtGameView::stop_timer(GameTimer which) { timer(which)->stop(); }
+void QtGameView::stop_timer(GameTimer which) {
+    timer(which)->stop();
+}
 
 void QtGameView::stop_all_timers() {
     parts_.time_over->stop();
@@ -77,11 +85,17 @@ void QtGameView::animate_card(CardMotion motion, int row, int col, int face, int
     parts_.view->animate_card(motion, row, col, face, door_delay);
 }
 
-void QtGameView::reveal_card(int row, int col, int face) { parts_.view->reveal_card(row, col, face); }
+void QtGameView::reveal_card(int row, int col, int face) {
+    parts_.view->reveal_card(row, col, face);
+}
 
-void QtGameView::redraw_board() { parts_.redraw_board(); }
+void QtGameView::redraw_board() {
+    parts_.redraw_board();
+}
 
-void QtGameView::show_score(int index, int value) { parts_.panel->set_score(index, value); }
+void QtGameView::show_score(int index, int value) {
+    parts_.panel->set_score(index, value);
+}
 
 void QtGameView::show_player_names(std::string_view first, std::string_view second) {
     parts_.panel->set_names(game_text(first), game_text(second));
@@ -91,7 +105,9 @@ void QtGameView::show_status(std::string_view text) {
     parts_.panel->set_status(game_text(text));
 }
 
-void QtGameView::show_round(int round) { parts_.panel->set_round(round); }
+void QtGameView::show_round(int round) {
+    parts_.panel->set_round(round);
+}
 
 void QtGameView::enable_menu_item(MenuItem item, bool enabled) {
     (item == MenuItem::show_cards ? parts_.show_cards : parts_.about)->setEnabled(enabled);
@@ -107,7 +123,9 @@ void QtGameView::set_busy_pointer(bool busy) {
         QGuiApplication::restoreOverrideCursor();
 }
 
-void QtGameView::beep() { QApplication::beep(); }
+void QtGameView::beep() {
+    QApplication::beep();
+}
 
 void QtGameView::message_box(std::string_view text, std::string_view title) {
     QMessageBox box(QMessageBox::NoIcon, game_text(title), game_text(text), QMessageBox::Ok,
@@ -121,9 +139,13 @@ void QtGameView::message_box(std::string_view text, std::string_view title) {
     parts_.view->take_keyboard_focus();
 }
 
-void QtGameView::yield() { parts_.panel->repaint_now(); }
+void QtGameView::yield() {
+    parts_.panel->repaint_now();
+}
 
-double QtGameView::random() { return random_.next(); }
+double QtGameView::random() {
+    return random_.next();
+}
 
 TimeOfDay QtGameView::time_of_day() {
     const QTime now = QTime::currentTime();

@@ -49,7 +49,8 @@ void QueuedInputGate::close_until_drained() {
 
 bool QueuedInputGate::event(QEvent* event) {
     if (event->type() != marker_type()) return QObject::event(event);
-    if (returns_left_ > 0 && --returns_left_ > 0) QCoreApplication::postEvent(this, new QEvent(marker_type()));
+    if (returns_left_ > 0 && --returns_left_ > 0)
+        QCoreApplication::postEvent(this, new QEvent(marker_type()));
     return true;
 }
 

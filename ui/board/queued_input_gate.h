@@ -51,7 +51,7 @@ private:
     bool is_stale_key(const Key& key);
 
     QObject* board_;
-    int returns_left_ = 0;  // returns of the marker until the gate opens; 0: open
+    int returns_left_ = 0;        // returns of the marker until the gate opens; 0: open
     std::deque<Key> stale_keys_;  // announced while shut, not yet come back
 };
 

@@ -130,6 +130,8 @@ void StatusPanel::name_score(int index) {
         tr("%1: %2 points").arg(player_name_[index]->text(), score_[index]->text()));
 }
 
-void StatusPanel::repaint_now() { repaint(); }
+void StatusPanel::repaint_now() {
+    repaint();
+}
 
 }  // namespace vimbrel

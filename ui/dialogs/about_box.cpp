@@ -19,7 +19,6 @@ namespace vimbrel {
 
 namespace {
 
-
 // Block copy of source's logical rectangle from to painter's logical point to. The source
 // rectangle is scaled to the pixmap's own device pixels, so a high-DPI image is copied pixel
 // for pixel instead of losing three quarters of itself.

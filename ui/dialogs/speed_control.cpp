@@ -18,7 +18,6 @@ namespace vimbrel {
 
 namespace {
 
-
 constexpr int initial_speed = 10;
 constexpr int tick_spacing = 10;  // a mark every tenth of the way, matching the page keys
 

@@ -29,8 +29,8 @@ void place(QWidget* widget, int left, int top, int width, int height) {
 }
 
 template <typename Widget>
-Widget* make(QWidget* parent, const char* name, const QString& caption, int left, int top, int width,
-             int height) {
+Widget* make(QWidget* parent, const char* name, const QString& caption, int left, int top,
+             int width, int height) {
     auto* widget = new Widget(caption, parent);
     widget->setObjectName(QString::fromLatin1(name));
     place(widget, left, top, width, height);
@@ -42,7 +42,8 @@ int caption_middle(const QRadioButton* option) {
     QStyleOptionButton style_option;
     style_option.initFrom(option);
     style_option.text = option->text();
-    const QRect caption = option->style()->subElementRect(QStyle::SE_RadioButtonClickRect, &style_option, option);
+    const QRect caption =
+        option->style()->subElementRect(QStyle::SE_RadioButtonClickRect, &style_option, option);
     return option->y() + (caption.top() + caption.bottom() + 1) / 2;
 }
 
@@ -56,8 +57,10 @@ void keep_apart(const std::array<QRadioButton*, N>& column) {
     for (std::size_t i = 0; i < N; ++i) middle[i] = caption_middle(column[i]);
     for (std::size_t i = 0; i < N; ++i) {
         QRadioButton* option = column[i];
-        const int top = i == 0 ? std::numeric_limits<int>::min() / 2 : (middle[i - 1] + middle[i] + 1) / 2;
-        const int bottom = i + 1 == N ? std::numeric_limits<int>::max() / 2 : (middle[i] + middle[i + 1] + 1) / 2;
+        const int top =
+            i == 0 ? std::numeric_limits<int>::min() / 2 : (middle[i - 1] + middle[i] + 1) / 2;
+        const int bottom =
+            i + 1 == N ? std::numeric_limits<int>::max() / 2 : (middle[i] + middle[i + 1] + 1) / 2;
         const QRect band(0, top - option->y(), option->width(), bottom - top);
         option->setMask(QRegion(band.intersected(option->rect())));
     }
@@ -76,7 +79,8 @@ void make_room_beside(const QWidget* left, QWidget* right) {
 }  // namespace
 
 StartDialog::StartDialog(QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint) {
+    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                          Qt::WindowCloseButtonHint) {
     setObjectName(QStringLiteral("begin"));
     //: Title of the dialog before each game that asks who plays and how many cards. Keep the
     //: playful "!!" and "--".
