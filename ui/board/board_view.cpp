@@ -106,8 +106,9 @@ void BoardView::mouseReleaseEvent(QMouseEvent* event) {
 void BoardView::keyPressEvent(QKeyEvent* event) {
     const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
     const int key = event->key();
-    if ((key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter) &&
-        modifiers == Qt::NoModifier) {
+    // Not the keypad's Enter: it is a screen reader's "Where am I", which may reach the window
+    // when the reader answers late, and must never turn a card.
+    if ((key == Qt::Key_Space || key == Qt::Key_Return) && modifiers == Qt::NoModifier) {
         set_cursor_used(true);
         choose_at(cell_rect(cursor_row_, cursor_col_).center());
         return;

@@ -19,7 +19,7 @@ namespace vimbrel {
 // event loop, so clicks, keys and timer ticks wait until a card has finished moving.
 //
 // It is the window's one place that takes keyboard focus. The arrow keys, Home and End move a
-// cursor cell; Space, Return and Enter choose it exactly as a mouse release over its centre does.
+// cursor cell; Space and Return choose it exactly as a mouse release over its centre does.
 // The cursor is view state like a focus ring: it is outlined only while the board has the focus
 // and the keyboard was used since the last mouse click, and it never changes a card picture.
 class BoardView final : public QWidget {
