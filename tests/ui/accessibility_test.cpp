@@ -29,8 +29,9 @@ QString name_of(QObject* object) {
 // The names of the widgets in `window` that have none, by object name and class.
 QStringList unnamed_widgets(QWidget* window) {
     QStringList unnamed;
+    // A widget kept hidden is not presented (the announcer's voices wait so for their texts).
     for (QWidget* widget : window->findChildren<QWidget*>())
-        if (name_of(widget).isEmpty())
+        if (!widget->isHidden() && name_of(widget).isEmpty())
             unnamed << widget->objectName() + QLatin1Char(' ') +
                            QLatin1String(widget->metaObject()->className());
     return unnamed;
@@ -85,7 +86,7 @@ void AccessibilityTest::panel_labels_are_named_and_numbers_say_what_they_count()
     QVERIFY(board);
     StatusPanel* panel = board->panel();
     QCOMPARE(name_of(panel), QStringLiteral("Status"));
-    QVERIFY(accessible(board->board_view())->indexOfChild(accessible(panel)) >= 0);
+    QVERIFY(accessible(board.get())->indexOfChild(accessible(panel)) >= 0);
     QCOMPARE(panel->findChildren<QLabel*>().size(), 7);
     QCOMPARE(unnamed_widgets(panel), QStringList());
 
@@ -217,13 +218,14 @@ void AccessibilityTest::the_cells_follow_the_board_size_and_lie_on_the_screen() 
     auto board = open_board();
     QVERIFY(board);
     QAccessibleInterface* grid = accessible(board->board_view());
-    QCOMPARE(grid->childCount(), 64 + 1);  // the cells, then the status panel
-    QCOMPARE(grid->child(64)->object(), board->panel());
+    // The cells and nothing else: a reader's "n of N" counts cards.
+    QCOMPARE(grid->childCount(), 64);
+    QVERIFY(!grid->child(64));
+    QVERIFY(accessible(board.get())->indexOfChild(accessible(board->panel())) >= 0);
 
     board->menus().ten->trigger();
-    QCOMPARE(grid->childCount(), 100 + 1);
+    QCOMPARE(grid->childCount(), 100);
     QCOMPARE(cell_name(*board, 100), QStringLiteral("Hidden card, ") + where(10, 10));
-    QCOMPARE(grid->child(100)->object(), board->panel());
 
     for (const int cell : {1, 10, 11, 57, 100}) {
         QAccessibleInterface* element = cell_element(*board, cell);
@@ -235,12 +237,12 @@ void AccessibilityTest::the_cells_follow_the_board_size_and_lie_on_the_screen() 
         QCOMPARE(element->parent(), grid);
     }
     const QPoint on_panel = board->panel()->mapToGlobal(QPoint(5, 5));
-    QCOMPARE(grid->childAt(on_panel.x(), on_panel.y())->object(), board->panel());
+    QVERIFY(!grid->childAt(on_panel.x(), on_panel.y()));
 
     // A smaller board leaves the cells beyond it invalid rather than naming cells that are gone.
     QAccessibleInterface* last = cell_element(*board, 100);
     board->menus().six->trigger();
-    QCOMPARE(grid->childCount(), 36 + 1);
+    QCOMPARE(grid->childCount(), 36);
     QVERIFY(!last->isValid());
     QCOMPARE(cell_name(*board, 36), QStringLiteral("Hidden card, ") + where(6, 6));
 }

@@ -16,8 +16,8 @@ namespace {
 // The panel sits flush with the client area's right edge and is as tall as it.
 bool panel_docked(BoardWindow& board) {
     const QWidget* client = board.centralWidget();
-    return board.panel()->geometry() ==
-           QRect(client->width() - panel_width, 0, panel_width, client->height());
+    return board.panel()->geometry() == QRect(client->x() + client->width() - panel_width,
+                                              client->y(), panel_width, client->height());
 }
 
 bool fits(BoardWindow& board) {

@@ -100,7 +100,9 @@ void check_layout(qreal ratio) {
     QVERIFY(board);
     QCOMPARE(board->board_view()->devicePixelRatioF(), ratio);
     QCOMPARE(board->centralWidget()->size(), QSize(8 * 32 + panel_width, 8 * 32));
-    QCOMPARE(board->panel()->geometry(), QRect(8 * 32, 0, panel_width, 8 * 32));
+    const QPoint client = board->centralWidget()->pos();
+    QCOMPARE(board->panel()->geometry(),
+             QRect(client + QPoint(8 * 32, 0), QSize(panel_width, 8 * 32)));
     const auto captions_fit = [&] {
         for (QLabel* label : board->panel()->findChildren<QLabel*>()) {
             const QRect room = label->contentsRect();

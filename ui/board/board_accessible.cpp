@@ -89,7 +89,7 @@ private:
     int cell_;
 };
 
-// The board: its cells first, in reading order, then its child widgets (the status panel).
+// The board: exactly its cells, in reading order, so that a reader's "3 of 36" counts cards.
 class BoardAccessible final : public QAccessibleWidget {
 public:
     explicit BoardAccessible(BoardView* view) : QAccessibleWidget(view, QAccessible::List) {}
@@ -99,11 +99,10 @@ public:
             if (id) QAccessible::deleteAccessibleInterface(id);
     }
 
-    int childCount() const override { return cell_count() + QAccessibleWidget::childCount(); }
+    int childCount() const override { return cell_count(); }
 
     QAccessibleInterface* child(int index) const override {
-        if (index < 0) return nullptr;
-        if (index >= cell_count()) return QAccessibleWidget::child(index - cell_count());
+        if (index < 0 || index >= cell_count()) return nullptr;
         QAccessible::Id& id = cells_[index];
         if (!id)
             id = QAccessible::registerAccessibleInterface(new CellAccessible(view(), index + 1));
@@ -113,8 +112,7 @@ public:
     int indexOfChild(const QAccessibleInterface* child) const override {
         for (int i = 0; i < cell_count(); ++i)
             if (cells_[i] && QAccessible::accessibleInterface(cells_[i]) == child) return i;
-        const int widget = QAccessibleWidget::indexOfChild(child);
-        return widget < 0 ? -1 : cell_count() + widget;
+        return -1;
     }
 
     // The cursor cell, while the board has the keys.
@@ -125,7 +123,6 @@ public:
     }
 
     QAccessibleInterface* childAt(int x, int y) const override {
-        if (QAccessibleInterface* widget = QAccessibleWidget::childAt(x, y)) return widget;
         const QPoint at = view()->mapFromGlobal(QPoint(x, y));
         const QSize card = view()->cell_rect(1, 1).size();
         const int grid = view()->state().grid_size;

@@ -13,8 +13,10 @@
 
 #include <algorithm>
 
+#include "board/announcer.h"
 #include "board/board_menus.h"
 #include "board/board_view.h"
+#include "board/game_narrator.h"
 #include "board/queued_input_gate.h"
 #include "board/status_panel.h"
 #include "dialogs/about_box.h"
@@ -38,7 +40,9 @@ BoardWindow::BoardWindow(CardPictures pictures, QWidget* parent)
     parts_.view = new BoardView(game_->state(), pictures_, this);
     setCentralWidget(parts_.view);
     parts_.view->installEventFilter(this);
-    parts_.panel = new StatusPanel(parts_.view);
+    // Beside the grid, not inside it: assistive technology counts the grid's cells only.
+    parts_.panel = new StatusPanel(this);
+    parts_.narrator = new GameNarrator(*new Announcer(parts_.panel), this);
     gate_ = new QueuedInputGate(parts_.view, this);
     connect(parts_.view, &BoardView::chosen, this, [this](int x, int y) {
         if (!ending_) game_->pick(x, y);
@@ -226,11 +230,13 @@ void BoardWindow::dock_panel() {
     const QPoint at = client->pos();
     const int shown_width = std::min(client->width(), width() - at.x());
     const int shown_height = std::min(client->height(), height() - at.y());
-    parts_.panel->setGeometry(shown_width - panel_width, 0, panel_width, shown_height);
+    parts_.panel->setGeometry(at.x() + shown_width - panel_width, at.y(), panel_width,
+                              shown_height);
 }
 
 bool BoardWindow::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == parts_.view && event->type() == QEvent::Resize) dock_panel();
+    const bool moved = event->type() == QEvent::Resize || event->type() == QEvent::Move;
+    if (watched == parts_.view && moved) dock_panel();
     return QMainWindow::eventFilter(watched, event);
 }
 

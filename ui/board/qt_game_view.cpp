@@ -13,6 +13,7 @@
 
 #include "board/board_view.h"
 #include "board/card_pictures.h"
+#include "board/game_narrator.h"
 #include "board/status_panel.h"
 #include "translations.h"
 #include "twips.h"
@@ -83,6 +84,7 @@ void QtGameView::stop_all_timers() {
 
 void QtGameView::animate_card(CardMotion motion, int row, int col, int face, int door_delay) {
     parts_.view->animate_card(motion, row, col, face, door_delay);
+    parts_.narrator->card_moved(motion, row, col, face);
 }
 
 void QtGameView::reveal_card(int row, int col, int face) {
@@ -91,22 +93,27 @@ void QtGameView::reveal_card(int row, int col, int face) {
 
 void QtGameView::redraw_board() {
     parts_.redraw_board();
+    parts_.narrator->board_dealt(parts_.view->state().grid_size);
 }
 
 void QtGameView::show_score(int index, int value) {
     parts_.panel->set_score(index, value);
+    parts_.narrator->score_shown(index, value);
 }
 
 void QtGameView::show_player_names(std::string_view first, std::string_view second) {
     parts_.panel->set_names(game_text(first), game_text(second));
+    parts_.narrator->names_shown(second);
 }
 
 void QtGameView::show_status(std::string_view text) {
     parts_.panel->set_status(game_text(text));
+    parts_.narrator->status_shown(text);
 }
 
 void QtGameView::show_round(int round) {
     parts_.panel->set_round(round);
+    parts_.narrator->round_shown(round);
 }
 
 void QtGameView::enable_menu_item(MenuItem item, bool enabled) {
@@ -128,6 +135,8 @@ void QtGameView::beep() {
 }
 
 void QtGameView::message_box(std::string_view text, std::string_view title) {
+    // What waits to be said belongs before the box, which a screen reader reads as it opens.
+    parts_.narrator->flush();
     QMessageBox box(QMessageBox::NoIcon, game_text(title), game_text(text), QMessageBox::Ok,
                     parts_.window);
     // A box as narrow as its message would have its title cut short by the window manager. The

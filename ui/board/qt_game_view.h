@@ -16,6 +16,7 @@ namespace vimbrel {
 
 class BoardView;
 class CardPictures;
+class GameNarrator;
 class StatusPanel;
 
 // What of the board window the engine reaches.
@@ -24,6 +25,7 @@ struct BoardParts {
     BoardView* view = nullptr;
     StatusPanel* panel = nullptr;
     const CardPictures* pictures = nullptr;
+    GameNarrator* narrator = nullptr;  // tells screen readers what the engine shows
     QTimer* time_over = nullptr;
     QTimer* next_turn = nullptr;
     QTimer* com_timer = nullptr;

@@ -1,0 +1,41 @@
+// The one voice of the game for screen readers: texts spoken without moving the keyboard's focus.
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+#include <array>
+
+class QWidget;
+
+namespace vimbrel {
+
+// Speaks a short text through whatever screen reader listens, in the order given, without taking
+// the focus and without drawing anything. Each text is its own utterance: a reader queues them, so
+// a later one never cuts off an earlier one. With no assistive technology active it does nothing.
+//
+// Inside, each text is shown as a notification of the status bar it lives in (a reader speaks a
+// notification when it appears, and within a status bar without its role name). Qt 6.8's
+// announcement event would take this place, with no change for the callers.
+class Announcer final : public QObject {
+    Q_OBJECT
+
+public:
+    // `status_bar` is the widget assistive technology knows as the window's status bar.
+    explicit Announcer(QWidget* status_bar);
+
+    void say(const QString& text);
+
+    // The last text said, for tests; empty before the first.
+    const QString& last_said() const { return last_; }
+
+private:
+    // Each text gets a widget of its own, so that a reader that asks for it late (the program may
+    // be busy animating a card) still reads that text, not a later one. Reused round robin.
+    static constexpr int voices = 8;
+    std::array<QWidget*, voices> voice_{};
+    int next_ = 0;
+    QString last_;
+};
+
+}  // namespace vimbrel
