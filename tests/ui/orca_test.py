@@ -1,0 +1,289 @@
+#!/usr/bin/python3
+"""Plays Vimbrel against the computer with the Orca screen reader running, by keys through the X
+server, and checks what Orca says: what it hands to speech-dispatcher, in order.
+
+    orca_test.py VIMBREL                   the test
+    orca_test.py VIMBREL --arrows N        only measures: N arrow keys, the delay until each cell
+                                           is spoken
+
+Run it inside `scripts/with-display --wm --bus`. Exits 77 when Orca, speech-dispatcher or xdotool
+is missing. speech-dispatcher speaks through its dummy module: nothing is heard, everything is said.
+Orca writes each text it speaks to a log of its own (its speech logger, given a file by its user
+customisations), with the time it spoke it.
+"""
+import os
+import re
+import shutil
+import statistics
+import subprocess
+import sys
+import tempfile
+import time
+
+SKIP = 77
+for tool in ("orca", "speech-dispatcher", "xdotool"):
+    if not shutil.which(tool):
+        print(f"skipped: {tool} is not installed")
+        sys.exit(SKIP)
+
+FACES = ("genie", "frog", "jellyfish", "telephone", "handshake", "computer mouse", "mouse", "cloud",
+         "snowflake", "robot", "bicycle", "cars", "rocket", "aeroplane", "clock", "cat", "book",
+         "letter", "pen", "match", "imp", "bell", "watch", "Christmas tree", "light bulb")
+FACE = "(" + "|".join(sorted(FACES, key=len, reverse=True)) + ")"
+GRID = 8  # the start dialog's default board
+WAIT = 15.0  # seconds for anything to be said; a loaded machine is slow, a missing text is missing
+
+# Loaded by Orca at start-up from its settings folder: its speech logger writes to a file too.
+CUSTOMISATIONS = """
+import logging, os
+_log = logging.getLogger("speech")
+_path = os.environ["VIMBREL_SPEECH_LOG"]
+if not any(getattr(h, "baseFilename", None) == _path for h in _log.handlers):
+    _file = logging.FileHandler(_path)
+    _file.setFormatter(logging.Formatter("%(created).3f %(message)s"))
+    _log.addHandler(_file)
+"""
+
+SPEECHD_CONF = """
+AddModule "dummy" "sd_dummy" ""
+DefaultModule dummy
+LanguageDefaultModule "en" "dummy"
+"""
+
+
+class Failure(Exception):
+    pass
+
+
+class Speech:
+    """What Orca has said, read from its log as it grows: a list of (time, text)."""
+
+    LINE = re.compile(r"^(\d+\.\d+) SPEECH OUTPUT: '(.*)'(?: voice=\S+)?$")
+
+    def __init__(self, path):
+        self.path = path
+        self.said = []
+        self.read = 0  # how far expect() has looked
+        self._partial = ""
+        self._offset = 0
+
+    def poll(self):
+        try:
+            with open(self.path, encoding="utf-8") as log:
+                log.seek(self._offset)
+                data = log.read()
+                self._offset = log.tell()
+        except FileNotFoundError:
+            return
+        data = self._partial + data
+        lines = data.split("\n")
+        self._partial = lines.pop()
+        for line in lines:
+            match = self.LINE.match(line)
+            if match:
+                self.said.append((float(match.group(1)), match.group(2)))
+
+    def expect(self, pattern, timeout=WAIT, since=None):
+        """Waits for an utterance matching pattern (fully), said at or after index `since` (by
+        default after the last one expected); returns its index, time and match."""
+        regex = re.compile(pattern)
+        start = self.read if since is None else since
+        deadline = time.monotonic() + timeout
+        while True:
+            self.poll()
+            for index in range(start, len(self.said)):
+                match = regex.fullmatch(self.said[index][1])
+                if match:
+                    self.read = max(self.read, index + 1)
+                    return index, self.said[index][0], match
+            if time.monotonic() > deadline:
+                recent = "\n  ".join(text for _, text in self.said[start:][-15:])
+                raise Failure(f"Orca never said /{pattern}/; it said:\n  {recent}")
+            time.sleep(0.02)
+
+    def settle(self, seconds):
+        """Lets Orca speak for a while; returns what it said meanwhile."""
+        self.poll()
+        start = len(self.said)
+        time.sleep(seconds)
+        self.poll()
+        self.read = max(self.read, len(self.said))
+        return [text for _, text in self.said[start:]]
+
+
+def key(*names):
+    subprocess.run(["xdotool", "key", "--delay", "0", *names], check=True)
+
+
+class Player:
+    """Plays by keys and ear alone: it knows the board only from what Orca said."""
+
+    def __init__(self, speech):
+        self.speech = speech
+        self.row, self.col = 1, 1
+        self.gone = set()  # places of pairs taken
+        self.arrow_delays = []
+
+    def go_to(self, row, col):
+        keys = []
+        keys += ["Down"] * (row - self.row) + ["Up"] * (self.row - row)
+        keys += ["Right"] * (col - self.col) + ["Left"] * (self.col - col)
+        for name in keys:
+            pressed = time.time()
+            key(name)
+            self.row += {"Down": 1, "Up": -1}.get(name, 0)
+            self.col += {"Right": 1, "Left": -1}.get(name, 0)
+            _, spoken, match = self.speech.expect(
+                rf"(Hidden card|Empty place|Open card, {FACE})(, row {self.row}, column {self.col})\.")
+            self.arrow_delays.append(spoken - pressed)
+            return_name = match.group(1)
+        return return_name if keys else None
+
+    def hidden_places(self):
+        return [(r, c) for r in range(1, GRID + 1) for c in range(1, GRID + 1)
+                if (r, c) not in self.gone]
+
+    def turn(self, row, col):
+        """Turns the card at row, col and returns the picture Orca names, said at once."""
+        self.go_to(row, col)
+        key("space")
+        return self.speech.expect(rf"{FACE}\.")[2].group(1)
+
+    def computer_moves(self):
+        """Follows the computer's turn to "Your turn."; returns the last two cards it closed."""
+        closed = None
+        while True:
+            self.speech.expect(r"Computer thinking\.\.\.")
+            cards = []
+            for _ in range(2):
+                match = self.speech.expect(rf"Row (\d+), column (\d+): {FACE}\.")[2]
+                cards.append((int(match.group(1)), int(match.group(2)), match.group(3)))
+            index, _, match = self.speech.expect(
+                r"The computer takes the pair: -?\d+ points\.|No pair\.")
+            if match.group(0) == "No pair.":
+                closed = cards
+                break
+            assert cards[0][2] == cards[1][2], f"the computer took two different cards: {cards}"
+            self.gone.update((r, c) for r, c, _ in cards)
+        self.speech.expect(r"(Round \d+\. )?Your turn\.")
+        return closed
+
+
+def check_every_utterance(said):
+    """No picture by a face-down card's name, no text said twice in a row."""
+    texts = [text for _, text in said]
+    for text in texts:
+        if text.startswith("Hidden card") and re.search(FACE, text):
+            raise Failure(f"a face-down card was named by its picture: {text!r}")
+    for first, second in zip(texts, texts[1:]):
+        if first == second and not first.endswith(" "):  # key echoes end with a space
+            raise Failure(f"said twice in a row: {first!r}")
+
+
+def measure_arrows(speech, count):
+    player = Player(speech)
+    for step in range(count):
+        player.go_to(1, 2 if step % 2 == 0 else 1)
+    delays = [delay * 1000 for delay in player.arrow_delays]
+    print(f"cell spoken after an arrow key: median {statistics.median(delays):.0f} ms, "
+          f"quartiles {statistics.quantiles(delays, n=4)[0]:.0f}-{statistics.quantiles(delays, n=4)[2]:.0f} "
+          f"ms over {count} keys (xdotool's start included)")
+
+
+def play(binary, work, arrows=0):
+    speech = Speech(os.path.join(work, "speech.log"))
+    env = dict(os.environ, HOME=work, XDG_CONFIG_HOME=os.path.join(work, "config"),
+               XDG_DATA_HOME=os.path.join(work, "data"), XDG_CACHE_HOME=os.path.join(work, "cache"),
+               VIMBREL_SPEECH_LOG=speech.path, LANGUAGE="", LC_ALL="C.UTF-8")
+    os.makedirs(os.path.join(work, "config", "speech-dispatcher"))
+    with open(os.path.join(work, "config", "speech-dispatcher", "speechd.conf"), "w") as conf:
+        conf.write(SPEECHD_CONF)
+    prefs = os.path.join(work, "orca")
+    os.makedirs(prefs)
+    with open(os.path.join(prefs, "orca-customizations.py"), "w") as custom:
+        custom.write(CUSTOMISATIONS)
+
+    orca = subprocess.Popen(["orca", "--user-prefs", prefs], env=env, stdin=subprocess.DEVNULL,
+                            stdout=subprocess.DEVNULL, stderr=open(os.path.join(work, "orca.err"), "w"))
+    game = None
+    try:
+        speech.expect(r"Screen reader on\.", timeout=30)
+        game = subprocess.Popen([binary], env=dict(env, QT_QPA_PLATFORM="xcb",
+                                                   QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1"))
+        speech.expect(r"Welcome !! Please Select -- dialog\.", timeout=30)
+        key("Return")
+        start = speech.read
+        if arrows:
+            speech.expect(r"Hidden card, row 1, column 1\.", since=start)
+            measure_arrows(speech, arrows)
+            return speech
+        speech.expect(r"New game, 8 by 8 cards, you against the computer\. Your turn\.", since=start)
+        speech.expect(rf"List with {GRID * GRID} items\.", since=start)
+        speech.expect(r"Hidden card, row 1, column 1\.", since=start)
+        player = Player(speech)
+
+        # Turns of two cards, row by row, until one misses and the computer plays.
+        places = iter(player.hidden_places())
+        while True:
+            first_place, second_place = next(places), next(places)
+            first = player.turn(*first_place)
+            second = player.turn(*second_place)
+            if first != second:
+                speech.expect(r"No pair\.")
+                break
+            speech.expect(r"Pair! \d+ points\.")
+            player.gone.update((first_place, second_place))
+        closed = player.computer_moves()
+
+        # A card the computer showed and closed again is a hidden card once more: its place is
+        # heard, never its picture. The keypad's Enter, the reader's "Where am I", says where the
+        # cursor is in the list of cards and leaves the card as it is.
+        row, col, _ = next(card for card in closed if card[:2] != (player.row, player.col))
+        assert player.go_to(row, col) == "Hidden card"
+        mark = len(speech.said)
+        key("KP_Enter")
+        speech.expect(rf".*\b{(row - 1) * GRID + col} of {GRID * GRID}\b.*", since=mark)
+        late = speech.settle(1.0)
+        if any(re.fullmatch(rf"{FACE}\.", text) for text in late):
+            raise Failure(f"the keypad's Enter turned a card: {late}")
+
+        # One card, then nothing: the time runs out.
+        player.turn(row, col)
+        speech.expect(r"Time over\. 5 points lost: -?\d+ points\.", timeout=5 + WAIT)
+        player.computer_moves()
+        check_every_utterance(speech.said)
+        delays = sorted(player.arrow_delays)
+        print(f"cell spoken after an arrow key: median {statistics.median(delays) * 1000:.0f} ms "
+              f"over {len(delays)} keys (xdotool's start included)")
+        return speech
+    finally:
+        for process in (game, orca):
+            if process and process.poll() is None:
+                process.terminate()
+                try:
+                    process.wait(timeout=10)
+                except subprocess.TimeoutExpired:
+                    process.kill()
+        speech.poll()
+        print("Orca said:")
+        for when, text in speech.said:
+            print(f"  {when:.3f}  {text}")
+
+
+def main():
+    if len(sys.argv) not in (2, 4) or (len(sys.argv) == 4 and sys.argv[2] != "--arrows"):
+        print(__doc__)
+        return 2
+    arrows = int(sys.argv[3]) if len(sys.argv) == 4 else 0
+    with tempfile.TemporaryDirectory(prefix="vimbrel-orca-") as work:
+        try:
+            play(os.path.abspath(sys.argv[1]), work, arrows)
+        except (Failure, AssertionError) as failure:
+            print(f"FAIL: {failure}")
+            return 1
+    print("PASS")
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
