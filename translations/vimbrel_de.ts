@@ -21,7 +21,7 @@
     <message>
         <source>Time over.</source>
         <extracomment>Side panel: the second card was not turned within 5 seconds, the turn is lost.</extracomment>
-        <translation>Zeit ist um.</translation>
+        <translation>Die Zeit ist um.</translation>
     </message>
     <message>
         <source>Computer thinking...</source>
@@ -382,6 +382,49 @@
     </message>
 </context>
 <context>
+    <name>vimbrel::GameNarrator</name>
+    <message>
+        <source>Row %1, column %2: %3.</source>
+        <extracomment>Screen readers: a card the computer turns; %1 row, %2 column, %3 its picture (a frog...).</extracomment>
+        <translation>Reihe %1, Spalte %2: %3.</translation>
+    </message>
+    <message>
+        <source>No pair.</source>
+        <extracomment>Screen readers: the two cards turned are different and close again.</extracomment>
+        <translation>Kein Paar.</translation>
+    </message>
+    <message>
+        <source>The computer takes the pair: %1 points.</source>
+        <extracomment>Screen readers: the computer&apos;s two cards are a pair; %1 is its new score.</extracomment>
+        <translation>Der Computer nimmt das Paar: %1 Punkte.</translation>
+    </message>
+    <message>
+        <source>Pair! %1 points.</source>
+        <extracomment>Screen readers: the player&apos;s two cards are a pair; %1 is the player&apos;s new score.</extracomment>
+        <translation>Ein Paar! %1 Punkte.</translation>
+    </message>
+    <message>
+        <source>%1 points lost: %2 points.</source>
+        <extracomment>Screen readers: said after &quot;Time over.&quot;; %1 is the points lost (5), %2 the score now.</extracomment>
+        <translation>%1 Punkte verloren: %2 Punkte.</translation>
+    </message>
+    <message>
+        <source>Round %1.</source>
+        <extracomment>Screen readers: a new round begins; %1 is its number.</extracomment>
+        <translation>Runde %1.</translation>
+    </message>
+    <message>
+        <source>New game, %1 by %1 cards, you against the computer.</source>
+        <extracomment>Screen readers: said once a new game is dealt; %1 is the cards per side (6, 8, 10).</extracomment>
+        <translation>Neues Spiel, %1 mal %1 Karten, du gegen den Computer.</translation>
+    </message>
+    <message>
+        <source>New game, %1 by %1 cards, two players.</source>
+        <extracomment>Screen readers: said once a new game of two people is dealt; %1 is the cards per side (6, 8, 10).</extracomment>
+        <translation>Neues Spiel, %1 mal %1 Karten, zu zweit.</translation>
+    </message>
+</context>
+<context>
     <name>vimbrel::SpeedControl</name>
     <message>
         <source>Game Speed</source>
@@ -419,7 +462,7 @@
     <message>
         <source>Welcome !! Please Select --</source>
         <extracomment>Title of the dialog before each game that asks who plays and how many cards. Keep the playful &quot;!!&quot; and &quot;--&quot;.</extracomment>
-        <translation>Willkommen !! Bitte wähle --</translation>
+        <translation>Willkommen!! Bitte wähle --</translation>
     </message>
     <message>
         <source>Players Mode</source>

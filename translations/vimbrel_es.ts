@@ -240,7 +240,7 @@
     <message>
         <source>Empty place, %1</source>
         <extracomment>Screen readers: the place of a pair already taken; %1 is where it lies.</extracomment>
-        <translation>Hueco vacío, %1</translation>
+        <translation>Casilla vacía, %1</translation>
     </message>
     <message>
         <source>Hidden card, %1</source>
@@ -382,6 +382,49 @@
     </message>
 </context>
 <context>
+    <name>vimbrel::GameNarrator</name>
+    <message>
+        <source>Row %1, column %2: %3.</source>
+        <extracomment>Screen readers: a card the computer turns; %1 row, %2 column, %3 its picture (a frog...).</extracomment>
+        <translation>Fila %1, columna %2: %3.</translation>
+    </message>
+    <message>
+        <source>No pair.</source>
+        <extracomment>Screen readers: the two cards turned are different and close again.</extracomment>
+        <translation>No hay pareja.</translation>
+    </message>
+    <message>
+        <source>The computer takes the pair: %1 points.</source>
+        <extracomment>Screen readers: the computer&apos;s two cards are a pair; %1 is its new score.</extracomment>
+        <translation>El ordenador se lleva la pareja: %1 puntos.</translation>
+    </message>
+    <message>
+        <source>Pair! %1 points.</source>
+        <extracomment>Screen readers: the player&apos;s two cards are a pair; %1 is the player&apos;s new score.</extracomment>
+        <translation>¡Pareja! %1 puntos.</translation>
+    </message>
+    <message>
+        <source>%1 points lost: %2 points.</source>
+        <extracomment>Screen readers: said after &quot;Time over.&quot;; %1 is the points lost (5), %2 the score now.</extracomment>
+        <translation>Pierdes %1 puntos: %2 puntos.</translation>
+    </message>
+    <message>
+        <source>Round %1.</source>
+        <extracomment>Screen readers: a new round begins; %1 is its number.</extracomment>
+        <translation>Ronda %1.</translation>
+    </message>
+    <message>
+        <source>New game, %1 by %1 cards, you against the computer.</source>
+        <extracomment>Screen readers: said once a new game is dealt; %1 is the cards per side (6, 8, 10).</extracomment>
+        <translation>Nueva partida, %1 por %1 cartas, tú contra el ordenador.</translation>
+    </message>
+    <message>
+        <source>New game, %1 by %1 cards, two players.</source>
+        <extracomment>Screen readers: said once a new game of two people is dealt; %1 is the cards per side (6, 8, 10).</extracomment>
+        <translation>Nueva partida, %1 por %1 cartas, dos jugadores.</translation>
+    </message>
+</context>
+<context>
     <name>vimbrel::SpeedControl</name>
     <message>
         <source>Game Speed</source>
@@ -419,7 +462,7 @@
     <message>
         <source>Welcome !! Please Select --</source>
         <extracomment>Title of the dialog before each game that asks who plays and how many cards. Keep the playful &quot;!!&quot; and &quot;--&quot;.</extracomment>
-        <translation>¡¡Bienvenidos!! Elige, por favor --</translation>
+        <translation>¡¡Bienvenido!! Elige, por favor --</translation>
     </message>
     <message>
         <source>Players Mode</source>
@@ -467,7 +510,7 @@
     <message>
         <source>Round :</source>
         <extracomment>Side panel, caption left of the round number; the space before the colon is the game&apos;s own style. Short: about 8 narrow letters.</extracomment>
-        <translation>Ronda :</translation>
+        <translation>Ronda:</translation>
     </message>
     <message>
         <source>Status</source>

@@ -217,12 +217,12 @@
     <message>
         <source>Choosing with AI and Memory</source>
         <extracomment>Computer menu: when the computer guesses, it prefers the cards it has seen least often.</extracomment>
-        <translation>Choisit avec IA et mémoire</translation>
+        <translation>Choix avec l&apos;IA et la mémoire</translation>
     </message>
     <message>
         <source>Choosing only with Memory</source>
         <extracomment>Computer menu: when the computer guesses, any card it does not remember is as likely.</extracomment>
-        <translation>Choisit avec la mémoire seule</translation>
+        <translation>Choix avec la mémoire seule</translation>
     </message>
 </context>
 <context>
@@ -235,17 +235,17 @@
     <message>
         <source>Open card, %1, %2</source>
         <extracomment>Screen readers: a face-up card; %1 is its picture (a frog...), %2 where it lies (&quot;row 2, column 3&quot;).</extracomment>
-        <translation>Carte ouverte, %1, %2</translation>
+        <translation>Carte face visible, %1, %2</translation>
     </message>
     <message>
         <source>Empty place, %1</source>
         <extracomment>Screen readers: the place of a pair already taken; %1 is where it lies.</extracomment>
-        <translation>Place vide, %1</translation>
+        <translation>Emplacement vide, %1</translation>
     </message>
     <message>
         <source>Hidden card, %1</source>
         <extracomment>Screen readers: a face-down card, whose picture is never told; %1 is where it lies.</extracomment>
-        <translation>Carte cachée, %1</translation>
+        <translation>Carte face cachée, %1</translation>
     </message>
     <message>
         <source>Board</source>
@@ -382,6 +382,49 @@
     </message>
 </context>
 <context>
+    <name>vimbrel::GameNarrator</name>
+    <message>
+        <source>Row %1, column %2: %3.</source>
+        <extracomment>Screen readers: a card the computer turns; %1 row, %2 column, %3 its picture (a frog...).</extracomment>
+        <translation>Ligne %1, colonne %2&#xa0;: %3.</translation>
+    </message>
+    <message>
+        <source>No pair.</source>
+        <extracomment>Screen readers: the two cards turned are different and close again.</extracomment>
+        <translation>Pas de paire.</translation>
+    </message>
+    <message>
+        <source>The computer takes the pair: %1 points.</source>
+        <extracomment>Screen readers: the computer&apos;s two cards are a pair; %1 is its new score.</extracomment>
+        <translation>L&apos;ordinateur prend la paire&#xa0;: %1 points.</translation>
+    </message>
+    <message>
+        <source>Pair! %1 points.</source>
+        <extracomment>Screen readers: the player&apos;s two cards are a pair; %1 is the player&apos;s new score.</extracomment>
+        <translation>Une paire&#xa0;! %1 points.</translation>
+    </message>
+    <message>
+        <source>%1 points lost: %2 points.</source>
+        <extracomment>Screen readers: said after &quot;Time over.&quot;; %1 is the points lost (5), %2 the score now.</extracomment>
+        <translation>%1 points perdus&#xa0;: %2 points.</translation>
+    </message>
+    <message>
+        <source>Round %1.</source>
+        <extracomment>Screen readers: a new round begins; %1 is its number.</extracomment>
+        <translation>Tour %1.</translation>
+    </message>
+    <message>
+        <source>New game, %1 by %1 cards, you against the computer.</source>
+        <extracomment>Screen readers: said once a new game is dealt; %1 is the cards per side (6, 8, 10).</extracomment>
+        <translation>Nouvelle partie, %1 cartes sur %1, toi contre l&apos;ordinateur.</translation>
+    </message>
+    <message>
+        <source>New game, %1 by %1 cards, two players.</source>
+        <extracomment>Screen readers: said once a new game of two people is dealt; %1 is the cards per side (6, 8, 10).</extracomment>
+        <translation>Nouvelle partie, %1 cartes sur %1, à deux.</translation>
+    </message>
+</context>
+<context>
     <name>vimbrel::SpeedControl</name>
     <message>
         <source>Game Speed</source>
@@ -419,7 +462,7 @@
     <message>
         <source>Welcome !! Please Select --</source>
         <extracomment>Title of the dialog before each game that asks who plays and how many cards. Keep the playful &quot;!!&quot; and &quot;--&quot;.</extracomment>
-        <translation>Bienvenue !! Fais ton choix --</translation>
+        <translation>Bienvenue&#xa0;!! Fais ton choix --</translation>
     </message>
     <message>
         <source>Players Mode</source>
