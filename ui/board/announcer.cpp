@@ -42,7 +42,7 @@ Announcer::Announcer(QWidget* status_bar) : QObject(status_bar) {
 
 void Announcer::say(const QString& text) {
     if (text.isEmpty()) return;
-    last_ = text;
+    emit said(text);
     if (!QAccessible::isActive()) return;
     // A reader speaks a notification when it starts to show.
     QWidget* voice = voice_[next_];

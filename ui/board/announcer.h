@@ -26,8 +26,9 @@ public:
 
     void say(const QString& text);
 
-    // The last text said, for tests; empty before the first.
-    const QString& last_said() const { return last_; }
+signals:
+    // A text was said (whether or not a reader listens).
+    void said(const QString& text);
 
 private:
     // Each text gets a widget of its own, so that a reader that asks for it late (the program may
@@ -35,7 +36,6 @@ private:
     static constexpr int voices = 8;
     std::array<QWidget*, voices> voice_{};
     int next_ = 0;
-    QString last_;
 };
 
 }  // namespace vimbrel
