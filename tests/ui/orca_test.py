@@ -5,6 +5,7 @@ server, and checks what Orca says: what it hands to speech-dispatcher, in order.
     orca_test.py VIMBREL                   the test
     orca_test.py VIMBREL --arrows N        only measures: N arrow keys, the delay until each cell
                                            is spoken
+    orca_test.py VIMBREL --whole-game      plays a whole 6 x 6 game by ear, to the "Game Over" box
 
 Run it inside `scripts/with-display --wm --bus`. Exits 77 when Orca, speech-dispatcher or xdotool
 is missing. speech-dispatcher speaks through its dummy module: nothing is heard, everything is said.
@@ -190,7 +191,66 @@ def measure_arrows(speech, count):
           f"ms over {count} keys (xdotool's start included)")
 
 
-def play(binary, work, arrows=0):
+GAME_OVER = r"alert Game Over\."  # the message box, as Orca reads it when it opens
+
+
+def whole_game(speech, player):
+    """Plays to the end from what Orca says alone: every picture heard is remembered by its place."""
+    known = {}  # place -> picture, of the face-down cards heard of
+
+    def hidden():
+        return [p for p in player.hidden_places() if p not in known]
+
+    def twin(face, besides):
+        return next((p for p, f in known.items() if f == face and p != besides), None)
+
+    while True:
+        pair = next(((p, twin(f, p)) for p, f in known.items() if twin(f, p)), None)
+        if pair:
+            first_place, second_place = pair
+            player.turn(*first_place)
+            player.turn(*second_place)
+        else:
+            first_place = hidden()[0]
+            first = player.turn(*first_place)
+            second_place = twin(first, first_place) or hidden()[1]
+            known[first_place] = first
+            known[second_place] = player.turn(*second_place)
+        _, _, match = speech.expect(r"Pair! \d+ points\.|No pair\.")
+        if match.group(0) != "No pair.":
+            player.gone.update((first_place, second_place))
+            for place in (first_place, second_place):
+                known.pop(place, None)
+            if not player.hidden_places():
+                speech.expect(GAME_OVER)
+                break
+            continue
+        ended = False
+        while True:
+            _, _, match = speech.expect(r"Computer thinking\.\.\.|" + GAME_OVER)
+            if match.group(0) != "Computer thinking...":
+                ended = True
+                break
+            cards = []
+            for _ in range(2):
+                card = speech.expect(rf"Row (\d+), column (\d+): {FACE}\.")[2]
+                cards.append(((int(card.group(1)), int(card.group(2))), card.group(3)))
+            _, _, match = speech.expect(r"The computer takes the pair: -?\d+ points\.|No pair\.")
+            for place, face in cards:
+                if match.group(0) == "No pair.":
+                    known[place] = face
+                else:
+                    player.gone.add(place)
+                    known.pop(place, None)
+            if match.group(0) == "No pair.":
+                break
+        if ended:
+            break
+        speech.expect(r"(Round \d+\. )?Your turn\.")
+    speech.expect(r"You win\.|Computer win\.|Draw game!")
+
+
+def play(binary, work, arrows=0, whole=False):
     speech = Speech(os.path.join(work, "speech.log"))
     env = dict(os.environ, HOME=work, XDG_CONFIG_HOME=os.path.join(work, "config"),
                XDG_DATA_HOME=os.path.join(work, "data"), XDG_CACHE_HOME=os.path.join(work, "cache"),
@@ -211,16 +271,30 @@ def play(binary, work, arrows=0):
         game = subprocess.Popen([binary], env=dict(env, QT_QPA_PLATFORM="xcb",
                                                    QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1"))
         speech.expect(r"Welcome !! Please Select -- dialog\.", timeout=30)
+        if whole:
+            # The board size by keys: Tab until the 6 x 6 option has the focus, Space chooses it.
+            for _ in range(8):
+                key("Tab")
+                if any("6 x 6" in text for text in speech.settle(0.8)):
+                    break
+            key("space")
+            speech.settle(0.5)
         key("Return")
         start = speech.read
         if arrows:
             speech.expect(r"Hidden card, row 1, column 1\.", since=start)
             measure_arrows(speech, arrows)
             return speech
-        speech.expect(r"New game, 8 by 8 cards, you against the computer\. Your turn\.", since=start)
+        speech.expect(rf"New game, {GRID} by {GRID} cards, you against the computer\. Your turn\.",
+                      since=start)
         speech.expect(rf"List with {GRID * GRID} items\.", since=start)
         speech.expect(r"Hidden card, row 1, column 1\.", since=start)
         player = Player(speech)
+        if whole:
+            whole_game(speech, player)
+            check_every_utterance(speech.said)
+            key("Return")
+            return speech
 
         # Turns of two cards, row by row, until one misses and the computer plays.
         places = iter(player.hidden_places())
@@ -271,13 +345,18 @@ def play(binary, work, arrows=0):
 
 
 def main():
-    if len(sys.argv) not in (2, 4) or (len(sys.argv) == 4 and sys.argv[2] != "--arrows"):
+    args = sys.argv[1:]
+    whole = args[1:] == ["--whole-game"]
+    if not (len(args) == 1 or whole or (len(args) == 3 and args[1] == "--arrows")):
         print(__doc__)
         return 2
-    arrows = int(sys.argv[3]) if len(sys.argv) == 4 else 0
+    arrows = int(args[2]) if len(args) == 3 else 0
+    if whole:
+        global GRID
+        GRID = 6
     with tempfile.TemporaryDirectory(prefix="vimbrel-orca-") as work:
         try:
-            play(os.path.abspath(sys.argv[1]), work, arrows)
+            play(os.path.abspath(args[0]), work, arrows, whole)
         except (Failure, AssertionError) as failure:
             print(f"FAIL: {failure}")
             return 1
