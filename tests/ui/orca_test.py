@@ -321,6 +321,18 @@ def play(binary, work, arrows=0, whole=False):
         if any(re.fullmatch(rf"{FACE}\.", text) for text in late):
             raise Failure(f"the keypad's Enter turned a card: {late}")
 
+        # Orca's status bar command (Insert and the keypad's Enter twice) reads the side panel:
+        # names, scores, turn and round, and nothing of what the announcer said before.
+        mark = len(speech.said)
+        subprocess.run(["xdotool", "keydown", "KP_Insert", "key", "--delay", "150", "KP_Enter",
+                        "KP_Enter", "keyup", "KP_Insert"], check=True)
+        speech.expect(r"Status statusbar\.", since=mark)
+        speech.expect(r"Your turn\.")
+        speech.expect(r"Round \d+\.")
+        status = [text for _, text in speech.said[mark:speech.read]]
+        if any(re.search(FACE, text) for text in status):
+            raise Failure(f"the status bar told a picture: {status}")
+
         # One card, then nothing: the time runs out.
         player.turn(row, col)
         speech.expect(r"Time over\. 5 points lost: -?\d+ points\.", timeout=5 + WAIT)
