@@ -45,6 +45,18 @@ if not any(getattr(h, "baseFilename", None) == _path for h in _log.handlers):
     _log.addHandler(_file)
 """
 
+# Orca's own start-up, but for its refusal to start while any other Orca of the same user runs,
+# on whatever display: this one has a display, buses and settings of its own.
+ORCA = """
+import importlib.machinery, importlib.util, sys
+loader = importlib.machinery.SourceFileLoader("orca_launcher", sys.argv[1])
+launcher = importlib.util.module_from_spec(importlib.util.spec_from_loader(loader.name, loader))
+loader.exec_module(launcher)
+launcher.otherOrcas = lambda: []
+sys.argv = ["orca"] + sys.argv[2:]
+sys.exit(launcher.main())
+"""
+
 SPEECHD_CONF = """
 AddModule "dummy" "sd_dummy" ""
 DefaultModule dummy
@@ -263,7 +275,10 @@ def play(binary, work, arrows=0, whole=False):
     with open(os.path.join(prefs, "orca-customizations.py"), "w") as custom:
         custom.write(CUSTOMISATIONS)
 
-    orca = subprocess.Popen(["orca", "--user-prefs", prefs], env=env, stdin=subprocess.DEVNULL,
+    launcher = shutil.which("orca")
+    with open(launcher) as script:
+        python = script.readline()[2:].split()  # its interpreter, from the #! line
+    orca = subprocess.Popen(python + ["-c", ORCA, launcher, "--user-prefs", prefs], env=env, stdin=subprocess.DEVNULL,
                             stdout=subprocess.DEVNULL, stderr=open(os.path.join(work, "orca.err"), "w"))
     game = None
     try:
