@@ -106,7 +106,7 @@ inline QString fault_in_window(BoardWindow& board, bool between_actions) {
             return QStringLiteral("a window is still shown: ") + w->objectName();
     const QWidget* view = board.board_view();
     if (board.panel()->geometry() !=
-        QRect(view->width() - panel_width, 0, panel_width, view->height()))
+        QRect(view->x() + view->width() - panel_width, view->y(), panel_width, view->height()))
         return QStringLiteral("the panel is not docked at the right, full height");
     const QSize needed = board.board_client_size();
     if (view->width() < needed.width() || view->height() < needed.height())
