@@ -138,19 +138,21 @@ class Player:
         self.arrow_delays = []
 
     def go_to(self, row, col):
-        keys = []
-        keys += ["Down"] * (row - self.row) + ["Up"] * (self.row - row)
+        """Moves the cursor by arrow keys; returns what the card there is called, if it moved."""
+        keys = ["Down"] * (row - self.row) + ["Up"] * (self.row - row)
         keys += ["Right"] * (col - self.col) + ["Left"] * (self.col - col)
-        for name in keys:
+        name = None
+        for arrow in keys:
             pressed = time.time()
-            key(name)
-            self.row += {"Down": 1, "Up": -1}.get(name, 0)
-            self.col += {"Right": 1, "Left": -1}.get(name, 0)
+            key(arrow)
+            self.row += {"Down": 1, "Up": -1}.get(arrow, 0)
+            self.col += {"Right": 1, "Left": -1}.get(arrow, 0)
+            place = f", row {self.row}, column {self.col}"
             _, spoken, match = self.speech.expect(
-                rf"(Hidden card|Empty place|Open card, {FACE})(, row {self.row}, column {self.col})\.")
+                rf"(Hidden card|Empty place|Open card, {FACE}){place}\.")
             self.arrow_delays.append(spoken - pressed)
-            return_name = match.group(1)
-        return return_name if keys else None
+            name = match.group(1)
+        return name
 
     def hidden_places(self):
         return [(r, c) for r in range(1, GRID + 1) for c in range(1, GRID + 1)
@@ -198,16 +200,16 @@ def measure_arrows(speech, count):
     for step in range(count):
         player.go_to(1, 2 if step % 2 == 0 else 1)
     delays = [delay * 1000 for delay in player.arrow_delays]
-    print(f"cell spoken after an arrow key: median {statistics.median(delays):.0f} ms, "
-          f"quartiles {statistics.quantiles(delays, n=4)[0]:.0f}-{statistics.quantiles(delays, n=4)[2]:.0f} "
-          f"ms over {count} keys (xdotool's start included)")
+    low, _, high = statistics.quantiles(delays, n=4)
+    print(f"cell spoken after an arrow key: median {statistics.median(delays):.0f} ms, quartiles "
+          f"{low:.0f}-{high:.0f} ms over {count} keys (xdotool's start included)")
 
 
 GAME_OVER = r"alert Game Over\."  # the message box, as Orca reads it when it opens
 
 
 def whole_game(speech, player):
-    """Plays to the end from what Orca says alone: every picture heard is remembered by its place."""
+    """Plays to the end from what Orca says alone, remembering each picture heard by its place."""
     known = {}  # place -> picture, of the face-down cards heard of
 
     def hidden():
@@ -278,11 +280,18 @@ def play(binary, work, arrows=0, whole=False):
     launcher = shutil.which("orca")
     with open(launcher) as script:
         python = script.readline()[2:].split()  # its interpreter, from the #! line
-    orca = subprocess.Popen(python + ["-c", ORCA, launcher, "--user-prefs", prefs], env=env, stdin=subprocess.DEVNULL,
-                            stdout=subprocess.DEVNULL, stderr=open(os.path.join(work, "orca.err"), "w"))
+    output = open(os.path.join(work, "orca.err"), "w")
+    orca = subprocess.Popen(python + ["-c", ORCA, launcher, "--user-prefs", prefs], env=env,
+                            stdin=subprocess.DEVNULL, stdout=output, stderr=subprocess.STDOUT)
     game = None
     try:
-        speech.expect(r"Screen reader on\.", timeout=30)
+        deadline = time.monotonic() + 30
+        while not any(text == "Screen reader on." for _, text in speech.said):
+            if orca.poll() is not None or time.monotonic() > deadline:
+                with open(os.path.join(work, "orca.err")) as err:
+                    raise Failure("Orca did not start:\n" + err.read()[-2000:])
+            time.sleep(0.05)
+            speech.poll()
         game = subprocess.Popen([binary], env=dict(env, QT_QPA_PLATFORM="xcb",
                                                    QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1"))
         speech.expect(r"Welcome !! Please Select -- dialog\.", timeout=30)
