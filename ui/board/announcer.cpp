@@ -3,11 +3,16 @@
 
 #include <QAccessible>
 #include <QAccessibleWidget>
+#include <QTimer>
 #include <QWidget>
 
 namespace vimbrel {
 
 namespace {
+
+// How long a text stays in the accessible tree after it was said: far longer than a reader takes
+// to ask for it, short enough that the picture of a card closed since is soon gone from it.
+constexpr int kept_ms = 10'000;
 
 // A notification that holds one text. It has no size and paints nothing.
 class Voice final : public QWidget {
@@ -18,7 +23,23 @@ public:
         setAttribute(Qt::WA_TransparentForMouseEvents);
         setFocusPolicy(Qt::NoFocus);
         setGeometry(0, 0, 0, 0);
+        hide();
     }
+
+    void say(const QString& text) {
+        const int said = ++texts_;
+        hide();
+        setAccessibleName(text);
+        show();  // a reader speaks a notification when it starts to show
+        QTimer::singleShot(kept_ms, this, [this, said] {
+            if (said != texts_) return;  // it holds a later text now
+            hide();
+            setAccessibleName(QString());
+        });
+    }
+
+private:
+    int texts_ = 0;
 };
 
 QAccessibleInterface* voice_factory(const QString&, QObject* object) {
@@ -36,7 +57,6 @@ Announcer::Announcer(QWidget* status_bar) : QObject(status_bar) {
     for (QWidget*& voice : voice_) {
         voice = new Voice(status_bar);
         voice->setObjectName(QStringLiteral("announcement"));
-        voice->hide();
     }
 }
 
@@ -44,12 +64,8 @@ void Announcer::say(const QString& text) {
     if (text.isEmpty()) return;
     emit said(text);
     if (!QAccessible::isActive()) return;
-    // A reader speaks a notification when it starts to show.
-    QWidget* voice = voice_[next_];
+    static_cast<Voice*>(voice_[next_])->say(text);
     next_ = (next_ + 1) % voices;
-    voice->hide();
-    voice->setAccessibleName(text);
-    voice->show();
 }
 
 }  // namespace vimbrel

@@ -32,7 +32,8 @@ signals:
 
 private:
     // Each text gets a widget of its own, so that a reader that asks for it late (the program may
-    // be busy animating a card) still reads that text, not a later one. Reused round robin.
+    // be busy animating a card) still reads that text, not a later one. Reused round robin; each
+    // is emptied and hidden again a while after it spoke.
     static constexpr int voices = 8;
     std::array<QWidget*, voices> voice_{};
     int next_ = 0;
