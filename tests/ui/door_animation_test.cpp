@@ -2,7 +2,7 @@
 #include <QRegularExpression>
 #include <QtTest>
 
-#include "board/door_animation.h"
+#include "door_animation.h"
 #include "ui_test_support.h"
 
 using namespace vimbrel;
@@ -51,10 +51,11 @@ void DoorAnimationTest::steps_take_the_columns_of_the_table() {
     QFETCH(int, j);
     const CardPictures pictures{placeholder_images()};
     constexpr int face = 7;
-    const DoorPictures door{pictures.face(face, 1), pictures.back(1), pictures.blank(1)};
+    const QPixmap& cover =
+        CardMotion(motion) == CardMotion::remove ? pictures.blank(1) : pictures.back(1);
     QPixmap temp(32, 32);
     temp.fill(Qt::white);
-    compose_door_step(temp, CardMotion(motion), j, door, QSize(32, 32));
+    compose_door_step(temp, CardMotion(motion), j, pictures.face(face, 1), cover, QSize(32, 32));
     const QImage image = temp.toImage();
 
     for (int x = 0; x < 32; ++x) {

@@ -13,7 +13,7 @@
 #include <thread>
 
 #include "board/board_accessible.h"
-#include "board/door_animation.h"
+#include "door_animation.h"
 
 namespace vimbrel {
 
@@ -207,8 +207,9 @@ void BoardView::show_step(const QRect& cell) {
 void BoardView::animate_card(CardMotion motion, int row, int col, int face, int door_delay) {
     prepare_temp_pic();
     const qreal ratio = temp_pic_.devicePixelRatio();
-    const DoorPictures pictures{pictures_.face(face, ratio), pictures_.back(ratio),
-                                pictures_.blank(ratio)};
+    const QPixmap& face_picture = pictures_.face(face, ratio);
+    const QPixmap& cover =
+        motion == CardMotion::remove ? pictures_.blank(ratio) : pictures_.back(ratio);
     const QSize card = pictures_.card_size();
     const QRect cell = cell_rect(row, col);
     const auto pause = pause_per_delay_unit * std::max(door_delay, 0);
@@ -217,7 +218,7 @@ void BoardView::animate_card(CardMotion motion, int row, int col, int face, int 
     // the drawing time from adding up over the steps: the motion takes its nominal time.
     const auto began = std::chrono::steady_clock::now();
     for (int j = 1; j <= card.width(); ++j) {
-        compose_door_step(temp_pic_, motion, j, pictures, card);
+        compose_door_step(temp_pic_, motion, j, face_picture, cover, card);
         show_step(cell);
         if (pause.count() > 0) std::this_thread::sleep_until(began + j * pause);
     }
@@ -227,12 +228,12 @@ void BoardView::animate_card(CardMotion motion, int row, int col, int face, int 
 void BoardView::reveal_card(int row, int col, int face) {
     prepare_temp_pic();
     const qreal ratio = temp_pic_.devicePixelRatio();
-    const DoorPictures pictures{pictures_.face(face, ratio), pictures_.back(ratio),
-                                pictures_.blank(ratio)};
+    const QPixmap& face_picture = pictures_.face(face, ratio);
+    const QPixmap& back = pictures_.back(ratio);
     const QSize card = pictures_.card_size();
     const QRect cell = cell_rect(row, col);
     for (const int j : reveal_widths(card.width())) {
-        compose_door_step(temp_pic_, CardMotion::open, j, pictures, card);
+        compose_door_step(temp_pic_, CardMotion::open, j, face_picture, back, card);
         show_step(cell);
     }
     announce_cell(row, col);

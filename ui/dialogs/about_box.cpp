@@ -1,6 +1,7 @@
 // The About box and its sliding logo animation.
 #include "dialogs/about_box.h"
 
+#include "door_animation.h"
 #include "twips.h"
 #include "window_centring.h"
 
@@ -18,17 +19,6 @@
 namespace vimbrel {
 
 namespace {
-
-// Block copy of source's logical rectangle from to painter's logical point to. The source
-// rectangle is scaled to the pixmap's own device pixels, so a high-DPI image is copied pixel
-// for pixel instead of losing three quarters of itself.
-void blit(QPainter& painter, QPoint to, const QPixmap& source, const QRect& from) {
-    if (from.isEmpty()) return;
-    const qreal ratio = source.devicePixelRatio();
-    const QRectF device_from(from.x() * ratio, from.y() * ratio, from.width() * ratio,
-                             from.height() * ratio);
-    painter.drawPixmap(QRectF(to, from.size()), source, device_from);
-}
 
 // An image as a picture widget holds it: its transparent parts filled with the background.
 QPixmap on_background(const QPixmap& image, const QColor& background) {
@@ -82,11 +72,9 @@ protected:
     void paintEvent(QPaintEvent*) override {
         QPainter painter(this);
         painter.setCompositionMode(QPainter::CompositionMode_Source);
-        if (frame_)
-            blit(painter, {0, 0}, *frame_, QRect({0, 0}, frame_size_));
-        else
-            blit(painter, {0, 0}, resting_,
-                 QRect({0, 0}, resting_.deviceIndependentSize().toSize()));
+        const QPixmap& shown = frame_ ? *frame_ : resting_;
+        const QSize size = frame_ ? frame_size_ : resting_.deviceIndependentSize().toSize();
+        copy_columns(painter, shown, 0, 0, size.width(), size.height());
     }
 
 private:
@@ -179,35 +167,23 @@ void AboutBox::tick() {
     if (phase_ == 1) {
         phase_ = 0;
         logo_->set_resting(origin_logo_->pixmap());
-        for (int i = 1; i <= w_; ++i) uncover_step(i);
+        sweep(CardMotion::open);
     } else {
-        for (int i = 1; i <= w_; ++i) cover_step(i);
+        sweep(CardMotion::close);
         phase_ = 1;
         logo_->set_resting(back_);
     }
     timer_->start();
 }
 
-// The card back slides in from the left over the emblem, which stays in place.
-void AboutBox::cover_step(int i) {
-    {
-        QPainter painter(&temp_pic_);
-        painter.setCompositionMode(QPainter::CompositionMode_Source);
-        blit(painter, {0, 0}, back_, QRect(w_ - i, 0, i, h_));
-        blit(painter, {i, 0}, origin_logo_->pixmap(), QRect(i, 0, w_ - i, h_));
+// Covering, the card back slides in from the left over the emblem, which stays in place, as a
+// card closes; uncovering, it slides out to the right and the emblem shows from the left, as a card
+// opens. Every step is composed in temp_pic and put on the screen at once.
+void AboutBox::sweep(CardMotion motion) {
+    for (int i = 1; i <= w_; ++i) {
+        compose_door_step(temp_pic_, motion, i, origin_logo_->pixmap(), back_, {w_, h_});
+        show_frame_and_pause();
     }
-    show_frame_and_pause();
-}
-
-// The card back slides out to the right, uncovering the emblem from the left.
-void AboutBox::uncover_step(int i) {
-    {
-        QPainter painter(&temp_pic_);
-        painter.setCompositionMode(QPainter::CompositionMode_Source);
-        blit(painter, {0, 0}, origin_logo_->pixmap(), QRect(0, 0, i, h_));
-        blit(painter, {i, 0}, back_, QRect(0, 0, w_ - i, h_));
-    }
-    show_frame_and_pause();
 }
 
 // The pause sleeps rather than spins, and lets no event through, so that input waits until

@@ -6,6 +6,8 @@
 
 #include <functional>
 
+#include "game_view.h"
+
 class QLabel;
 class QTimer;
 
@@ -31,9 +33,8 @@ public:
     void tick();
 
 private:
-    // Composes step i of a sweep in temp_pic and puts it on the screen at once.
-    void cover_step(int i);
-    void uncover_step(int i);
+    // One sweep of the card back over the emblem (close) or off it (open), step by step.
+    void sweep(CardMotion motion);
     void show_frame_and_pause();
 
     QPixmap back_;

@@ -1,5 +1,5 @@
 // Composing the steps of the sliding-door animation.
-#include "board/door_animation.h"
+#include "door_animation.h"
 
 #include <QPainter>
 
@@ -16,8 +16,8 @@ void copy_columns(QPainter& painter, const QPixmap& source, int source_x, int x,
                        QRectF(source_x * ratio, 0, width * ratio, height * ratio));
 }
 
-void compose_door_step(QPixmap& temp, CardMotion motion, int j, const DoorPictures& pictures,
-                       QSize card) {
+void compose_door_step(QPixmap& temp, CardMotion motion, int j, const QPixmap& face,
+                       const QPixmap& cover, QSize card) {
     const int w = card.width();
     const int h = card.height();
     QPainter painter(&temp);
@@ -25,16 +25,16 @@ void compose_door_step(QPixmap& temp, CardMotion motion, int j, const DoorPictur
     painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
     switch (motion) {
         case CardMotion::open:
-            copy_columns(painter, pictures.face, 0, 0, j, h);
-            copy_columns(painter, pictures.back, 0, j, w - j, h);
+            copy_columns(painter, face, 0, 0, j, h);
+            copy_columns(painter, cover, 0, j, w - j, h);
             break;
         case CardMotion::close:
-            copy_columns(painter, pictures.back, w - j, 0, j, h);
-            copy_columns(painter, pictures.face, j, j, w - j, h);
+            copy_columns(painter, cover, w - j, 0, j, h);
+            copy_columns(painter, face, j, j, w - j, h);
             break;
         case CardMotion::remove:
-            copy_columns(painter, pictures.blank, w - j, 0, j, h);
-            copy_columns(painter, pictures.face, 0, j, w - j, h);
+            copy_columns(painter, cover, w - j, 0, j, h);
+            copy_columns(painter, face, 0, j, w - j, h);
             break;
     }
 }
