@@ -4,7 +4,7 @@
 #include "game.h"
 #include "text_room.h"
 #include "translations.h"
-#include "twips.h"
+#include "twips_placement.h"
 
 #include <QLabel>
 
@@ -16,13 +16,11 @@ namespace {
 
 const QColor panel_grey(192, 192, 192);
 
-// Places are given in twips from the panel's top-left corner.
+// A grey label at its place on the panel, in twips from the panel's top-left corner.
 QLabel* make_label(QWidget* panel, const char* name, const QString& text, Qt::Alignment align,
-                   int left, int top, int width, int height) {
-    auto* label = new QLabel(text, panel);
-    label->setObjectName(QString::fromLatin1(name));
+                   const TwipsRect& place) {
+    auto* label = make_in_twips<QLabel>(panel, name, text, place);
     label->setAlignment(align);
-    label->setGeometry(Twips(panel).rect(left, top, width, height));
     label->setAutoFillBackground(true);
     return label;
 }
@@ -48,18 +46,18 @@ StatusPanel::StatusPanel(QWidget* parent) : QFrame(parent) {
     const auto right = Qt::AlignRight | Qt::AlignVCenter;
     const auto left = Qt::AlignLeft | Qt::AlignVCenter;
     player_name_[0] =
-        make_label(this, "player_name_0", game_text(text::you), centre, 360, 240, 975, 255);
-    score_[0] = make_label(this, "score_0", QStringLiteral("0"), right, 960, 480, 495, 255);
+        make_label(this, "player_name_0", game_text(text::you), centre, {360, 240, 975, 255});
+    score_[0] = make_label(this, "score_0", QStringLiteral("0"), right, {960, 480, 495, 255});
     player_name_[1] =
-        make_label(this, "player_name_1", game_text(text::computer), centre, 360, 960, 975, 255);
-    score_[1] = make_label(this, "score_1", QStringLiteral("0"), right, 960, 1200, 495, 255);
+        make_label(this, "player_name_1", game_text(text::computer), centre, {360, 960, 975, 255});
+    score_[1] = make_label(this, "score_1", QStringLiteral("0"), right, {960, 1200, 495, 255});
     status_ = make_label(this, "label", game_text(text::your_turn), Qt::AlignLeft | Qt::AlignTop,
-                         360, 1680, 975, 495);
+                         {360, 1680, 975, 495});
     status_->setWordWrap(true);  // two lines high: "Computer thinking..." takes both
     //: Side panel, caption left of the round number; the space before the colon is the game's
     //: own style. Short: about 8 narrow letters.
-    make_label(this, "Label1", tr("Round :"), left, 240, 2400, 735, 255);
-    round_ = make_label(this, "round", QStringLiteral("0"), right, 960, 2400, 495, 255);
+    make_label(this, "Label1", tr("Round :"), left, {240, 2400, 735, 255});
+    round_ = make_label(this, "round", QStringLiteral("0"), right, {960, 2400, 495, 255});
     name_place_ = {player_name_[0]->geometry(), player_name_[1]->geometry()};
     status_place_ = status_->geometry();
 

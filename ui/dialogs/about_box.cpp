@@ -3,13 +3,12 @@
 
 #include "door_animation.h"
 #include "twips.h"
+#include "twips_placement.h"
 #include "window_centring.h"
 
-#include <QGuiApplication>
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
-#include <QScreen>
 #include <QTimer>
 
 #include <chrono>
@@ -39,13 +38,11 @@ void strip_window_menu(QWidget& window) {
 }
 
 // Every text of the box is bold, the title as well as the credits.
-QLabel* add_label(QWidget* parent, const char* name, const QString& text, const QRect& where) {
-    auto* label = new QLabel(text, parent);
-    label->setObjectName(QLatin1String(name));
+QLabel* add_label(QWidget* parent, const char* name, const QString& text, const TwipsRect& place) {
+    auto* label = make_in_twips<QLabel>(parent, name, text, place);
     QFont bold = label->font();
     bold.setBold(true);
     label->setFont(bold);
-    label->setGeometry(where);
     label->setWordWrap(true);
     return label;
 }
@@ -94,8 +91,7 @@ AboutBox::AboutBox(const QPixmap& back, const QPixmap& emblem, QPixmap& temp_pic
     setBackgroundRole(QPalette::Base);
     setAutoFillBackground(true);
     strip_window_menu(*this);
-    const QScreen& screen = parent ? *parent->screen() : *QGuiApplication::primaryScreen();
-    const Twips twips(screen);
+    const Twips twips(parent);
     setFixedSize(twips.size(5745, 3195));
 
     timer_ = new QTimer(this);
@@ -115,9 +111,8 @@ AboutBox::AboutBox(const QPixmap& back, const QPixmap& emblem, QPixmap& temp_pic
     origin_logo_->setAccessibleName(emblem_name);
 
     //: About box: the button that closes it. About 18 letters at most.
-    auto* thanks = new QPushButton(tr("Thanks for Playing"), this);
-    thanks->setObjectName(QStringLiteral("Command1"));
-    thanks->setGeometry(twips.rect(360, 1800, 1935, 375));
+    auto* thanks = make_in_twips<QPushButton>(this, "Command1", tr("Thanks for Playing"),
+                                              {360, 1800, 1935, 375});
     connect(thanks, &QPushButton::clicked, this, &QDialog::accept);
 
     logo_ = new LogoPicture(this);
@@ -129,30 +124,30 @@ AboutBox::AboutBox(const QPixmap& back, const QPixmap& emblem, QPixmap& temp_pic
     //: About box, the title line in bold; %1 is the program's name. Keep "3.0" and "Windows95".
     QLabel* title =
         add_label(this, "Label1", tr("%1 3.0 for Windows95").arg(QStringLiteral(VIMBREL_NAME)),
-                  twips.rect(1080, 240, 3495, 255));
+                  {1080, 240, 3495, 255});
     title->setWordWrap(false);
     //: About box: what the game is, in three lines at most.
     add_label(this, "Label2",
               tr("A memory card game for one player against a forgetful computer, "
                  "or for two players."),
-              twips.rect(1080, 660, 4455, 690));  // three lines of bold text
+              {1080, 660, 4455, 690});  // three lines of bold text
     //: About box: %1 is the version number.
     add_label(this, "Label3", tr("Version %1").arg(QStringLiteral(VIMBREL_VERSION)),
-              twips.rect(1080, 1380, 4455, 255));
+              {1080, 1380, 4455, 255});
     //: About box: who drew the card pictures, and their licence; two lines at most. Keep the
     //: names "Twemoji" and "Twitter, Inc" and the licence's name "CC-BY 4.0".
     add_label(this, "Label4",
               tr("Card pictures: Twemoji by Twitter, Inc and other contributors, "
                  "CC-BY 4.0"),
-              twips.rect(360, 2280, 5145, 450));
+              {360, 2280, 5145, 450});
     //: About box: the web page of the card pictures' licence. Its line has no room for a longer
     //: address (such as the page in your language, .../deed.de): keep it as it is.
     add_label(this, "Label5", tr("https://creativecommons.org/licenses/by/4.0/"),
-              twips.rect(360, 2730, 5145, 255));
+              {360, 2730, 5145, 255});
     //: About box, beside the button: the toolkit the game is built with and its licence; two
     //: short lines at most.
     add_label(this, "Label6", tr("Uses the Qt toolkit under the GNU LGPL v3."),
-              twips.rect(2520, 1770, 2985, 450));
+              {2520, 1770, 2985, 450});
 
     centre_on_screen(*this, parent);  // once, by the outer size
 

@@ -3,16 +3,13 @@
 
 #include "text_room.h"
 #include "twips.h"
+#include "twips_placement.h"
 #include "window_centring.h"
 
-#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
-#include <QScreen>
 #include <QSlider>
-
-#include <algorithm>
 
 namespace vimbrel {
 
@@ -30,14 +27,10 @@ SpeedControl::SpeedControl(QWidget* parent)
     //: Title of the dialog with the slider that sets how fast the cards open and close.
     setWindowTitle(tr("Game Speed"));
     setWindowIcon(QIcon());  // a dialog of its own, without the program's emblem
-    const QScreen& screen = parent ? *parent->screen() : *QGuiApplication::primaryScreen();
-    const Twips twips(screen);
-    setFixedSize(twips.size(4650, 1200));
+    setFixedSize(Twips(parent).size(4650, 1200));
 
     //: Game Speed dialog: closes it and keeps the speed set.
-    auto* ok = new QPushButton(tr("OK"), this);
-    ok->setObjectName(QStringLiteral("Command1"));
-    ok->setGeometry(twips.rect(1800, 720, 1095, 375));
+    auto* ok = make_in_twips<QPushButton>(this, "Command1", tr("OK"), {1800, 720, 1095, 375});
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
 
     slider_ = new QSlider(Qt::Horizontal, this);
@@ -48,10 +41,8 @@ SpeedControl::SpeedControl(QWidget* parent)
     slider_->setTickPosition(QSlider::TicksBelow);
     slider_->setTickInterval(tick_spacing);
     // The marks need a little more height than the bare track; the slider grows downwards,
-    // towards the labels, and keeps its place and width.
-    QRect track = twips.rect(480, 240, 3735, 270);
-    track.setHeight(std::max(track.height(), slider_->sizeHint().height()));
-    slider_->setGeometry(track);
+    // towards the labels, and keeps its place and width (far wider than the slider's hint).
+    place_in_twips(*slider_, {480, 240, 3735, 270}, TwipsFit::grow_to_hint);
     slider_->setValue(initial_speed);
     //: Screen readers: the name of the slider in the Game Speed dialog.
     slider_->setAccessibleName(tr("Game speed"));
@@ -59,13 +50,9 @@ SpeedControl::SpeedControl(QWidget* parent)
     slider_->setAccessibleDescription(tr("Fast at the left end, slow at the right end"));
 
     //: Game Speed dialog: the caption under the slider's left end. Short: about 5 letters.
-    auto* fast = new QLabel(tr("Fast"), this);
-    fast->setObjectName(QStringLiteral("Label1"));
-    fast->setGeometry(twips.rect(480, 600, 495, 255));
+    auto* fast = make_in_twips<QLabel>(this, "Label1", tr("Fast"), {480, 600, 495, 255});
     //: Game Speed dialog: the caption under the slider's right end. Short: about 6 letters.
-    auto* slow = new QLabel(tr("Slow"), this);
-    slow->setObjectName(QStringLiteral("Slow"));
-    slow->setGeometry(twips.rect(3840, 600, 615, 255));
+    auto* slow = make_in_twips<QLabel>(this, "Slow", tr("Slow"), {3840, 600, 615, 255});
     // A longer caption keeps its place under its end of the slider: "Fast" grows to the right,
     // "Slow" to the left.
     fast->resize(width_for_text(*fast, fast->width(), width() - fast->x()), fast->height());

@@ -2,6 +2,7 @@
 #include "dialogs/start_dialog.h"
 
 #include "twips.h"
+#include "twips_placement.h"
 #include "window_centring.h"
 
 #include <QCloseEvent>
@@ -18,24 +19,6 @@
 namespace vimbrel {
 
 namespace {
-
-// Places are given in twips, relative to the widget's parent. A caption wider or taller than its
-// place in the platform's font widens the widget rather than being cut off.
-void place(QWidget* widget, int left, int top, int width, int height) {
-    const Twips twips(widget);
-    const QSize fit = widget->sizeHint();
-    widget->setGeometry(twips.x(left), twips.y(top), std::max(twips.x(width), fit.width()),
-                        std::max(twips.y(height), fit.height()));
-}
-
-template <typename Widget>
-Widget* make(QWidget* parent, const char* name, const QString& caption, int left, int top,
-             int width, int height) {
-    auto* widget = new Widget(caption, parent);
-    widget->setObjectName(QString::fromLatin1(name));
-    place(widget, left, top, width, height);
-    return widget;
-}
 
 // The height, in its parent's pixels, at which the style centres an option's caption.
 int caption_middle(const QRadioButton* option) {
@@ -89,21 +72,29 @@ StartDialog::StartDialog(QWidget* parent)
     setFixedSize(Twips(parent).size(5115, 3720));
 
     //: Start dialog: the frame around the choice of who plays.
-    auto* frame1 = make<QGroupBox>(this, "Frame1", tr("Players Mode"), 360, 120, 4455, 855);
+    auto* frame1 = make_in_twips<QGroupBox>(this, "Frame1", tr("Players Mode"),
+                                            {360, 120, 4455, 855}, TwipsFit::grow_to_hint);
     //: Start dialog: one person against the computer. Sits left of "1P vs 2P" on one line.
-    option1_ = make<QRadioButton>(frame1, "Option1", tr("1P vs Computer"), 240, 360, 1455, 195);
+    option1_ = make_in_twips<QRadioButton>(frame1, "Option1", tr("1P vs Computer"),
+                                           {240, 360, 1455, 195}, TwipsFit::grow_to_hint);
     //: Start dialog: two people taking turns at one computer.
-    option2_ = make<QRadioButton>(frame1, "Option2", tr("1P vs 2P"), 2160, 360, 1455, 255);
+    option2_ = make_in_twips<QRadioButton>(frame1, "Option2", tr("1P vs 2P"),
+                                           {2160, 360, 1455, 255}, TwipsFit::grow_to_hint);
     //: Start dialog: the frame around the choice of the board size.
-    auto* frame2 = make<QGroupBox>(this, "Frame2", tr("Board Size"), 360, 1080, 4455, 1575);
+    auto* frame2 = make_in_twips<QGroupBox>(this, "Frame2", tr("Board Size"),
+                                            {360, 1080, 4455, 1575}, TwipsFit::grow_to_hint);
     //: Start dialog: a board of 6 rows of 6 cards.
-    six_ = make<QRadioButton>(frame2, "six", tr("6 x 6"), 240, 360, 1455, 375);
+    six_ = make_in_twips<QRadioButton>(frame2, "six", tr("6 x 6"), {240, 360, 1455, 375},
+                                       TwipsFit::grow_to_hint);
     //: Start dialog: a board of 8 rows of 8 cards.
-    eight_ = make<QRadioButton>(frame2, "eight", tr("8 x 8"), 240, 600, 1575, 495);
+    eight_ = make_in_twips<QRadioButton>(frame2, "eight", tr("8 x 8"), {240, 600, 1575, 495},
+                                         TwipsFit::grow_to_hint);
     //: Start dialog: a board of 10 rows of 10 cards.
-    ten_ = make<QRadioButton>(frame2, "ten", tr("10 x 10"), 240, 960, 1455, 375);
+    ten_ = make_in_twips<QRadioButton>(frame2, "ten", tr("10 x 10"), {240, 960, 1455, 375},
+                                       TwipsFit::grow_to_hint);
     //: Start dialog: the button that starts the game with the choices made.
-    command1_ = make<QPushButton>(this, "Command1", tr("OK"), 1920, 3000, 1455, 495);
+    command1_ = make_in_twips<QPushButton>(this, "Command1", tr("OK"), {1920, 3000, 1455, 495},
+                                           TwipsFit::grow_to_hint);
     make_room_beside(option1_, option2_);
     option1_->setChecked(true);
     eight_->setChecked(true);
