@@ -1,6 +1,7 @@
 // The game speed dialog: its initial state, OK and Escape keeping the value, closing it through
 // its frame throwing it away, and the holder creating it only when needed.
 #include "dialogs/speed_control.h"
+#include "kept_dialog.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -13,7 +14,7 @@
 #include <functional>
 
 using vimbrel::SpeedControl;
-using vimbrel::SpeedSetting;
+using SpeedSetting = vimbrel::KeptDialog<SpeedControl>;
 
 namespace {
 
@@ -39,7 +40,7 @@ class TestSpeedControl : public QObject {
     Q_OBJECT
 
 private:
-    // Runs act on the dialog once its modal loop runs, then returns what show_modal returned.
+    // Runs act on the dialog once its modal loop runs, then returns the value read afterwards.
     // If act leaves the dialog open, it is hidden and the test fails instead of hanging.
     int show_modal_and(SpeedSetting& speed, const std::function<void(SpeedControl&)>& act) {
         bool left_open = false;
@@ -50,9 +51,9 @@ private:
                 speed.dialog().hide();
             }
         });
-        const int result = speed.show_modal();
+        speed.show_modal();
         if (left_open) qWarning("the dialog stayed open");
-        return left_open ? -1 : result;
+        return left_open ? -1 : speed.dialog().value();
     }
 
     static void click_ok(SpeedControl& dialog) {
@@ -161,7 +162,7 @@ private slots:
                                 }),
                  37);
         QCOMPARE(shown, 37);
-        QCOMPARE(speed.value(), 37);
+        QCOMPARE(speed.dialog().value(), 37);
     }
 
     void closing_it_through_its_frame_throws_it_away() {
@@ -179,7 +180,7 @@ private slots:
         QWidget board;
         SpeedSetting speed(&board);
         QCOMPARE(open_speed_dialogs(), 0);
-        QCOMPARE(speed.value(), 10);
+        QCOMPARE(speed.dialog().value(), 10);
         QCOMPARE(open_speed_dialogs(), 1);
         QVERIFY(!speed.dialog().isVisible());
         QCOMPARE(speed.dialog().parentWidget(), &board);
@@ -192,10 +193,10 @@ private slots:
             QVERIFY(!speed.exists());
             QCOMPARE(open_speed_dialogs(), 0);
 
-            speed.value();
+            speed.dialog().value();
             speed.destroy();
             QCOMPARE(open_speed_dialogs(), 0);
-            speed.value();
+            speed.dialog().value();
         }
         QCOMPARE(open_speed_dialogs(), 0);
     }

@@ -20,13 +20,14 @@
 #include "board/queued_input_gate.h"
 #include "board/status_panel.h"
 #include "dialogs/about_box.h"
-#include "dialogs/start_dialog.h"
 #include "window_centring.h"
 
 namespace vimbrel {
 
 BoardWindow::BoardWindow(CardPictures pictures, QWidget* parent)
-    : QMainWindow(parent), pictures_(std::move(pictures)) {
+    : QMainWindow(parent),
+      pictures_(std::move(pictures)),
+      begin_(this, [this](StartDialog& begin) { connect_start_dialog(begin); }) {
     setObjectName(QStringLiteral("board"));
     setWindowTitle(QStringLiteral("Vimbrel"));
     setWindowIcon(pictures_.emblem());
@@ -120,30 +121,29 @@ void BoardWindow::connect_menus() {
     on(m.ai_off, [this] { game_->choose_choice_mode(ChoiceMode::memory_only); });
 }
 
+// Every start dialog built hands its choices to the game when OK is pressed.
+void BoardWindow::connect_start_dialog(StartDialog& begin) {
+    connect(&begin, &StartDialog::chosen, this, [this](Players players, int size) {
+        run_setting([&] { game_->apply_start_choices(players, size); });
+    });
+}
+
 void BoardWindow::first_paint() {
     // Runs inside a paint: the modal dialog must wait until the paint has returned.
     if (!ending_ && game_->take_first_paint()) QTimer::singleShot(0, this, &BoardWindow::new_game);
 }
 
 void BoardWindow::new_game() {
-    if (ending_ || start_dialog_open_) return;
-    if (!begin_) {
-        begin_ = new StartDialog(this);
-        connect(begin_, &StartDialog::chosen, this, [this](Players players, int size) {
-            run_setting([&] { game_->apply_start_choices(players, size); });
-        });
-    }
-    start_dialog_open_ = true;
-    begin_->exec();
-    start_dialog_open_ = false;
-    // Closed through its frame: it is gone, and the next New builds a fresh one.
-    if (begin_ && begin_->closed_through_frame()) delete begin_;
+    if (ending_ || begin_.is_open()) return;
+    // OK has written the choices by now; closed through its frame, the dialog is gone and the
+    // next New builds a fresh one. Either way a new game starts.
+    begin_.show_modal();
     run_setting([this] { game_->start_new_game(); });
     if (!ending_) parts_.view->take_keyboard_focus();
 }
 
 StartDialog* BoardWindow::start_dialog() const {
-    return begin_;
+    return begin_.existing();
 }
 
 bool BoardWindow::board_takes_input() const {
@@ -152,9 +152,9 @@ bool BoardWindow::board_takes_input() const {
 
 void BoardWindow::choose_game_speed() {
     if (ending_) return;
-    const int speed = speed_.show_modal();
+    speed_.show_modal();
     if (ending_) return;
-    game_->set_door_delay(speed);
+    game_->set_door_delay(speed_.dialog().value());
     parts_.view->take_keyboard_focus();
 }
 
@@ -163,7 +163,7 @@ void BoardWindow::show_about() {
     const qreal ratio = parts_.view->devicePixelRatioF();
     auto* box = new AboutBox(
         pictures_.back(ratio), pictures_.face(emblem_face, ratio), parts_.view->temp_pic(),
-        [this] { return speed_.value(); }, this);
+        [this] { return speed_.dialog().value(); }, this);
     box->exec();  // it deletes itself when it closes
     if (!ending_) parts_.view->take_keyboard_focus();
 }
@@ -249,7 +249,7 @@ void BoardWindow::exit_program() {
 void BoardWindow::destroy_dialogs() {
     // The game speed dialog first, then the start dialog; neither is created here.
     speed_.destroy();
-    delete begin_;
+    begin_.destroy();
 }
 
 void BoardWindow::closeEvent(QCloseEvent* event) {

@@ -2,14 +2,15 @@
 #pragma once
 
 #include <QMainWindow>
-#include <QPointer>
 
 #include <memory>
 
 #include "board/card_pictures.h"
 #include "board/qt_game_view.h"
 #include "dialogs/speed_control.h"
+#include "dialogs/start_dialog.h"
 #include "game.h"
+#include "kept_dialog.h"
 
 class QTimer;
 
@@ -18,7 +19,6 @@ namespace vimbrel {
 class BoardMenus;
 class BoardView;
 class QueuedInputGate;
-class StartDialog;
 class StatusPanel;
 
 // Owns the game and everything it is shown with. Wires the widgets' events to the engine and
@@ -45,7 +45,7 @@ public:
     // About: a fresh About box, modal; it is destroyed when it closes.
     void show_about();
     // The game speed dialog's holder; the dialog exists only once it has been needed.
-    SpeedSetting& speed() { return speed_; }
+    KeptDialog<SpeedControl>& speed() { return speed_; }
     // The client size the current board needs below the menu bar: the grid plus the panel.
     QSize board_client_size() const;
     // Whether the board takes clicks and keys now; not until the input queued while a turn
@@ -60,6 +60,7 @@ protected:
 private:
     QTimer* make_timer(const char* name, int interval_ms, void (Game::*tick)());
     void connect_menus();
+    void connect_start_dialog(StartDialog& begin);
     // Runs a settings command, then shows the engine's settings as check marks again.
     template <typename Command>
     void run_setting(Command command);
@@ -78,9 +79,8 @@ private:
     std::unique_ptr<QtGameView> services_;
     std::unique_ptr<Game> game_;
     QueuedInputGate* gate_ = nullptr;
-    QPointer<StartDialog> begin_;
-    SpeedSetting speed_{this};
-    bool start_dialog_open_ = false;
+    KeptDialog<StartDialog> begin_;
+    KeptDialog<SpeedControl> speed_{this};
     QSize refused_size_;   // a too-small size the window system kept after the window sprang back
     bool ending_ = false;  // Exit or close has begun: nothing more reaches the game
 };

@@ -1,4 +1,4 @@
-// The game speed dialog and its holder.
+// Building the game speed dialog.
 #include "dialogs/speed_control.h"
 
 #include "text_room.h"
@@ -69,7 +69,7 @@ SpeedControl::SpeedControl(QWidget* parent)
 }
 
 // Escape does what OK does: the dialog has no Cancel, and a player who presses Escape expects
-// to keep the speed. Closing it through its frame still throws it away (see SpeedSetting).
+// to keep the speed. Closing it through its frame still throws it away (see KeptDialog).
 void SpeedControl::keyPressEvent(QKeyEvent* event) {
     if (event->matches(QKeySequence::Cancel)) {
         accept();
@@ -80,34 +80,6 @@ void SpeedControl::keyPressEvent(QKeyEvent* event) {
 
 int SpeedControl::value() const {
     return slider_->value();
-}
-
-SpeedSetting::SpeedSetting(QWidget* parent) : parent_(parent) {}
-
-SpeedSetting::~SpeedSetting() {
-    destroy();
-}
-
-SpeedControl& SpeedSetting::dialog() {
-    if (!dialog_) dialog_ = new SpeedControl(parent_);
-    return *dialog_;
-}
-
-int SpeedSetting::value() {
-    return dialog().value();
-}
-
-int SpeedSetting::show_modal() {
-    const QPointer<SpeedControl> shown = &dialog();
-    const int result = shown->exec();
-    // OK and Escape keep the dialog; closing it through its frame throws it away, so the next
-    // reading starts again from the initial value.
-    if (shown && result != QDialog::Accepted) destroy();
-    return value();
-}
-
-void SpeedSetting::destroy() {
-    delete dialog_.data();
 }
 
 }  // namespace vimbrel

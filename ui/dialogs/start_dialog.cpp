@@ -125,11 +125,13 @@ int StartDialog::board_size() const {
 
 void StartDialog::ok() {
     emit chosen(players(), board_size());
-    hide();
+    accept();
 }
 
+// The frame closes it with QDialog's own rejection, since this class's reject (Escape) does
+// nothing.
 void StartDialog::closeEvent(QCloseEvent* event) {
-    closed_through_frame_ = true;
+    QDialog::reject();
     event->accept();
 }
 

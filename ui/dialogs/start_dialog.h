@@ -10,8 +10,9 @@ class QRadioButton;
 
 namespace vimbrel {
 
-// Its choices are its own state: OK only hides it, so the next opening shows the last choice.
-// There is no Cancel; closing it through its frame writes nothing and marks it for destruction.
+// Its choices are its own state: OK accepts and hides it, so the next opening shows the last
+// choice. There is no Cancel; closing it through its frame writes nothing and rejects it, which
+// tells its holder (a KeptDialog) to throw it away.
 class StartDialog final : public QDialog {
     Q_OBJECT
 
@@ -22,14 +23,11 @@ public:
     Players players() const;
     int board_size() const;  // 6, 8 or 10
 
-    // Whether it was closed through its window frame rather than by OK.
-    bool closed_through_frame() const { return closed_through_frame_; }
-
     // Escape does nothing: without a Cancel button the dialog has no way out but OK and its frame.
     void reject() override {}
 
 signals:
-    // OK was pressed; emitted before the dialog hides.
+    // OK was pressed; emitted before the dialog is accepted and hides.
     void chosen(vimbrel::Players players, int board_size);
 
 protected:
@@ -44,7 +42,6 @@ private:
     QRadioButton* eight_ = nullptr;
     QRadioButton* ten_ = nullptr;
     QPushButton* command1_ = nullptr;
-    bool closed_through_frame_ = false;
 };
 
 }  // namespace vimbrel
