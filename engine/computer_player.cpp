@@ -76,7 +76,7 @@ void fade_memory(GameState& s) {
     fade_and_find_known(s);
 }
 
-ComputerChoice choose_computer_move(GameState& s, ChoiceMode mode, GameView& view) {
+ComputerChoice choose_computer_move(GameState& s, ChoiceMode mode, RandomSource& chance) {
     const CellSet known = fade_and_find_known(s);
     if (const ComputerChoice pair = first_known_pair(s, known); pair.first) return pair;
 
@@ -89,7 +89,7 @@ ComputerChoice choose_computer_move(GameState& s, ChoiceMode mode, GameView& vie
     } else {
         pick.allow_candidates(s);
     }
-    const int first = pick.draw(n, view);
+    const int first = pick.draw(n, chance);
     s.cell_state[first] = face_up;  // keeps it out of the second choice
     pick.exclude(first);
 
@@ -98,7 +98,7 @@ ComputerChoice choose_computer_move(GameState& s, ChoiceMode mode, GameView& vie
     // The first card was a face-down candidate. While another one remains, the highest rate among
     // the face-down cells is the same without the first card, and so are the candidates.
     if (least_seen_first && candidates < 2) pick.mark_least_seen(s);
-    const int second = pick.draw(n, view);
+    const int second = pick.draw(n, chance);
     return {first, second, s.card_face[first] == s.card_face[second]};
 }
 

@@ -2,7 +2,7 @@
 #pragma once
 
 #include "game_state.h"
-#include "game_view.h"
+#include "random_source.h"
 
 namespace vimbrel {
 
@@ -26,9 +26,9 @@ struct ComputerChoice {
     bool pair_found = false;
 };
 
-// Fades the memory and chooses two face-down cells, drawing chance from the view. Marks the first
+// Fades the memory and chooses two face-down cells, drawing chance from `chance`. Marks the first
 // random card face up as it goes (the caller opens both). Needs at least two face-down cells and
 // none face up.
-ComputerChoice choose_computer_move(GameState& s, ChoiceMode mode, GameView& view);
+ComputerChoice choose_computer_move(GameState& s, ChoiceMode mode, RandomSource& chance);
 
 }  // namespace vimbrel

@@ -3,6 +3,8 @@
 
 #include <string_view>
 
+#include "random_source.h"
+
 namespace vimbrel {
 
 enum class GameTimer { time_over, next_turn, com_timer };
@@ -22,7 +24,8 @@ struct ViewMetrics {
     int twips_per_pixel_y = 15;
 };
 
-class GameView {
+// Chance comes through the RandomSource the view also is.
+class GameView : public RandomSource {
 public:
     virtual ~GameView() = default;
 
@@ -58,8 +61,6 @@ public:
     // Lets the status labels repaint; never delivers user input or timer ticks.
     virtual void yield() = 0;
 
-    // A uniform number in [0, 1) from the program's one generator.
-    virtual double random() = 0;
     // The current time of day.
     virtual TimeOfDay time_of_day() = 0;
 };

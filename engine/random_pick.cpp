@@ -114,9 +114,9 @@ void RandomPick::allow_candidates(const GameState& s) {
     for (; c <= n; ++c) allowed[c] = state[c] == face_down && candidate[c] != 0.0f;
 }
 
-int RandomPick::draw(int n, GameView& view) const {
+int RandomPick::draw(int n, RandomSource& chance) const {
     for (;;) {
-        const int c = random_cell(view.random(), n);
+        const int c = random_cell(chance.random(), n);
         if (allowed_[static_cast<std::size_t>(c)]) return c;
     }
 }

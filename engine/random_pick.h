@@ -5,7 +5,7 @@
 #include <cstdint>
 
 #include "game_state.h"
-#include "game_view.h"
+#include "random_source.h"
 
 namespace vimbrel {
 
@@ -22,7 +22,7 @@ public:
     // The pick may no longer land on this cell.
     void exclude(int cell) { allowed_[static_cast<std::size_t>(cell)] = 0; }
     // Draws random cells of an n-cell board until one the pick may land on; there must be one.
-    int draw(int n, GameView& view) const;
+    int draw(int n, RandomSource& chance) const;
 
 private:
     std::array<std::uint8_t, cell_slots> allowed_;  // non-zero: allowed; set for cells 1..n
