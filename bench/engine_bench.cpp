@@ -2,15 +2,16 @@
 #include <benchmark/benchmark.h>
 
 #include "headless_match.h"
+#include "opponents.h"
 
 namespace {
 
 void complete_games(benchmark::State& state) {
     const int size = static_cast<int>(state.range(0));
     std::uint64_t seed = 1;
-    auto opponent = vimbrel::bench::make_opponent("first-two", 99);
-    vimbrel::bench::HeadlessTable table(*opponent, size, vimbrel::MemoryLevel::normal,
-                                        vimbrel::ChoiceMode::ai_and_memory);
+    auto opponent = vimbrel::headless::make_opponent("first-two", 99);
+    vimbrel::headless::HeadlessTable table(*opponent, size, vimbrel::MemoryLevel::normal,
+                                           vimbrel::ChoiceMode::ai_and_memory);
     for (auto _ : state) {
         const auto result = table.play(seed++);
         benchmark::DoNotOptimize(result);

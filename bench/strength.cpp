@@ -8,9 +8,10 @@
 #include <vector>
 
 #include "headless_match.h"
+#include "opponents.h"
 
 using namespace vimbrel;
-using namespace vimbrel::bench;
+using namespace vimbrel::headless;
 
 namespace {
 

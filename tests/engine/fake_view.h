@@ -1,12 +1,12 @@
-// A GameView for tests: records what the engine asks for, scripts chance and the clock.
+// A GameView for tests: the null view that also records what the engine asks for, and scripts
+// chance and the clock.
 #pragma once
 
 #include <deque>
 #include <string>
 #include <vector>
 
-#include "game_view.h"
-#include "random_generator.h"
+#include "null_view.h"
 
 namespace vimbrel::testing {
 
@@ -15,15 +15,15 @@ struct Animation {
     int row, col, face, door_delay;
 };
 
-class FakeView : public GameView {
+// The timers (timer_on, running), the busy pointer (busy) and the clock (clock) are the null
+// view's; the seeded generator takes over once the scripted numbers run out.
+class FakeView : public headless::NullView {
 public:
-    explicit FakeView(std::uint64_t seed = 1) : fallback_(seed) {}
+    explicit FakeView(std::uint64_t seed = 1) : NullView(seed) {}
 
     // Numbers handed out before the seeded fallback generator takes over.
     std::deque<double> scripted_random;
-    TimeOfDay clock{0, 0};
 
-    bool timer_on[3] = {false, false, false};
     int timer_starts[3] = {0, 0, 0};
     std::vector<Animation> animations;
     std::vector<Animation> reveals;
@@ -34,7 +34,6 @@ public:
     std::string round = "0";
     bool show_cards_enabled = true;
     bool about_enabled = true;
-    bool busy = false;
     int busy_changes = 0;
     int beeps = 0;
     int yields = 0;
@@ -42,12 +41,10 @@ public:
     std::vector<std::string> messages;
     std::vector<std::string> message_titles;
 
-    ViewMetrics metrics() override { return {}; }
     void start_timer(GameTimer t) override {
-        timer_on[static_cast<int>(t)] = true;
+        NullView::start_timer(t);
         ++timer_starts[static_cast<int>(t)];
     }
-    void stop_timer(GameTimer t) override { timer_on[static_cast<int>(t)] = false; }
     void animate_card(CardMotion m, int row, int col, int face, int delay) override {
         animations.push_back({m, row, col, face, delay});
     }
@@ -66,28 +63,23 @@ public:
         (item == MenuItem::show_cards ? show_cards_enabled : about_enabled) = on;
     }
     void set_busy_pointer(bool b) override {
-        busy = b;
+        NullView::set_busy_pointer(b);
         ++busy_changes;
     }
     void beep() override { ++beeps; }
     void message_box(std::string_view text, std::string_view title) override {
+        NullView::message_box(text, title);
         messages.emplace_back(text);
         message_titles.emplace_back(title);
     }
     void yield() override { ++yields; }
     double random() override {
         ++random_calls;
-        if (scripted_random.empty()) return fallback_.next();
+        if (scripted_random.empty()) return NullView::random();
         const double r = scripted_random.front();
         scripted_random.pop_front();
         return r;
     }
-    TimeOfDay time_of_day() override { return clock; }
-
-    bool running(GameTimer t) const { return timer_on[static_cast<int>(t)]; }
-
-private:
-    RandomGenerator fallback_;
 };
 
 // The random number that picks cell `cell` of an n-cell board.

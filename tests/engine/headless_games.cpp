@@ -1,4 +1,4 @@
-// Plays whole games on the fake view, every setting in turn, for a leak checker to watch: valgrind
+// Plays whole games on the null view, every setting in turn, for a leak checker to watch: valgrind
 // in a normal build, LeakSanitizer in a sanitizer build. Exits non-zero if a game breaks a rule or
 // does not end. Usage: headless_games [games = 100] [seed]
 #include <cstdio>
@@ -6,47 +6,47 @@
 #include <memory>
 #include <string>
 
-#include "invariants.h"
-#include "table.h"
+#include "cell_search.h"
+#include "game.h"
+#include "headless_driver.h"
+#include "opponent.h"
 
 namespace {
 
 using namespace vimbrel;
-using namespace vimbrel::testing;
+using namespace vimbrel::headless;
 
 // A person who turns a random face-down card and, half of the time, the partner of the first;
 // now and then too slow for the time limit.
-class Player {
+class Player final : public Opponent {
 public:
     explicit Player(std::uint64_t seed) : random_(seed) {}
 
-    int card(const GameState& s, int first) {
-        const int n = s.cell_count();
+    int choose(const GameState& s, int first) override {
         if (first && random_.next() < 0.5) {
-            for (int c = 1; c <= n; ++c)
-                if (c != first && s.cell_state[c] == face_down &&
-                    s.card_face[c] == s.card_face[first])
-                    return c;
+            if (const int partner = face_down_partner(s, first)) return partner;
         }
-        const int start = static_cast<int>(random_.next() * n);
-        for (int i = 0; i < n; ++i) {
-            const int c = 1 + (start + i) % n;
-            if (c != first && s.cell_state[c] == face_down) return c;
-        }
-        return 0;
+        return face_down_from(s, static_cast<int>(random_.next() * s.cell_count()), first);
     }
-    bool too_slow() { return random_.next() < 0.02; }
+    bool too_slow() override { return random_.next() < 0.02; }
 
 private:
     RandomGenerator random_;
 };
 
+// A view, a game and a driver together, on the heap for every game, so that anything a game
+// leaves behind shows.
+struct Table {
+    explicit Table(std::uint64_t seed) : view(seed) {}
+    NullView view;
+    Game game{view};
+    HeadlessDriver driver{game, view};
+};
+
 // One game to its end message; returns what went wrong, or an empty string.
 std::string play_one(int index, std::uint64_t seed) {
-    // A fresh table on the heap for every game, so that anything a game leaves behind shows.
     auto table = std::make_unique<Table>(seed);
     Game& game = table->game;
-    FakeView& view = table->view;
     game.choose_players(index % 3 == 0 ? Players::two_people : Players::vs_computer);
     game.choose_memory_level(static_cast<MemoryLevel>(index / 3 % 3));
     game.choose_choice_mode(static_cast<ChoiceMode>(index / 9 % 2));
@@ -54,21 +54,11 @@ std::string play_one(int index, std::uint64_t seed) {
     game.start_new_game();
     Player player(seed ^ 0x5bd1e995u);
 
+    if (std::string fault =
+            table->driver.play_to_end(player, {.max_events = 100001, .check = true});
+        !fault.empty())
+        return fault;
     const GameState& s = game.state();
-    for (int step = 0; view.messages.empty(); ++step) {
-        if (step > 100000) return "the game did not end";
-        if (view.running(GameTimer::com_timer)) {
-            game.com_timer_tick();
-        } else if (view.running(GameTimer::next_turn)) {
-            game.next_turn_tick();
-        } else if (view.running(GameTimer::time_over) && player.too_slow()) {
-            game.time_over_tick();
-        } else {
-            const int first = s.cards_turned == 1 ? s.turned_cells[0] : 0;
-            table->click(player.card(s, first));
-        }
-        if (const std::string fault = find_fault(game); !fault.empty()) return fault;
-    }
     if (s.pairs_taken != s.cell_count() / 2) return "the game ended with cards on the board";
     return {};
 }

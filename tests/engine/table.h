@@ -3,6 +3,7 @@
 
 #include "fake_view.h"
 #include "game.h"
+#include "headless_driver.h"
 
 namespace vimbrel::testing {
 
@@ -11,6 +12,7 @@ struct Table {
 
     FakeView view;
     Game game{view};
+    headless::HeadlessDriver driver{game, view};
 
     // Scripts a deal that puts picture f on cells 4f+1 .. 4f+4, with one warm-up draw.
     void script_ordered_deal(int size) {
@@ -24,10 +26,7 @@ struct Table {
         script_ordered_deal(game.settings().board_size);
         game.start_new_game();
     }
-    void click(int cell) {
-        const int g = game.state().grid_size;
-        game.pick(((cell - 1) % g) * 32 + 16, ((cell - 1) / g) * 32 + 16);
-    }
+    void click(int cell) { driver.click(cell); }
     // Clicks two cells and lets the judging pause run out.
     void play_turn(int a, int b) {
         click(a);

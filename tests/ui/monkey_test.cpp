@@ -23,6 +23,7 @@
 
 #include "board/board_menus.h"
 #include "board/status_panel.h"
+#include "cell_search.h"
 #include "dialogs/about_box.h"
 #include "dialogs/speed_control.h"
 #include "dialogs/start_dialog.h"
@@ -187,7 +188,8 @@ private:
         const GameState& s = game().state();
         int cell = 0;
         const double r = roll();
-        if (s.cards_turned == 1 && r < (calm_ ? 0.7 : 0.2)) cell = partner_of(s.turned_cells[0]);
+        if (s.cards_turned == 1 && r < (calm_ ? 0.7 : 0.2))
+            cell = headless::face_down_partner(s, s.turned_cells[0]);
         if (!cell && r < 0.85) cell = random_face_down();
         if (!cell && r < 0.93) cell = 1 + below(s.cell_count());
         QPoint at;
@@ -461,27 +463,14 @@ private:
 
     // ---- Bookkeeping ----
 
-    bool any_face_down() const { return random_face_down_from(0) != 0; }
+    bool any_face_down() const { return headless::face_down_from(game_state(), 0) != 0; }
     bool any_timer_running() const {
         for (const char* name : {"time_over", "next_turn", "com_timer"})
             if (timer(*board_, name)->isActive()) return true;
         return false;
     }
-    int random_face_down() { return random_face_down_from(below(max_cells)); }
-    int random_face_down_from(int offset) const {
-        const GameState& s = board_->game().state();
-        const int n = s.cell_count();
-        for (int i = 0; i < n; ++i)
-            if (const int c = 1 + (offset + i) % n; s.cell_state[c] == face_down) return c;
-        return 0;
-    }
-    int partner_of(int open) const {
-        const GameState& s = board_->game().state();
-        for (int c = 1; c <= s.cell_count(); ++c)
-            if (c != open && s.cell_state[c] == face_down && s.card_face[c] == s.card_face[open])
-                return c;
-        return 0;
-    }
+    const GameState& game_state() const { return board_->game().state(); }
+    int random_face_down() { return headless::face_down_from(game_state(), below(max_cells)); }
 
     // `kind` must be a string literal: the watchdog reads it from its own thread.
     void note(const char* kind, const QString& detail) {
