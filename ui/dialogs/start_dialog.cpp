@@ -72,49 +72,49 @@ StartDialog::StartDialog(QWidget* parent)
     setFixedSize(Twips(parent).size(5115, 3720));
 
     //: Start dialog: the frame around the choice of who plays.
-    auto* frame1 = make_in_twips<QGroupBox>(this, "Frame1", tr("Players Mode"),
-                                            {360, 120, 4455, 855}, TwipsFit::grow_to_hint);
+    auto* players_frame = make_in_twips<QGroupBox>(this, "Frame1", tr("Players Mode"),
+                                                   {360, 120, 4455, 855}, TwipsFit::grow_to_hint);
     //: Start dialog: one person against the computer. Sits left of "1P vs 2P" on one line.
-    option1_ = make_in_twips<QRadioButton>(frame1, "Option1", tr("1P vs Computer"),
-                                           {240, 360, 1455, 195}, TwipsFit::grow_to_hint);
+    versus_computer_ = make_in_twips<QRadioButton>(players_frame, "Option1", tr("1P vs Computer"),
+                                                   {240, 360, 1455, 195}, TwipsFit::grow_to_hint);
     //: Start dialog: two people taking turns at one computer.
-    option2_ = make_in_twips<QRadioButton>(frame1, "Option2", tr("1P vs 2P"),
-                                           {2160, 360, 1455, 255}, TwipsFit::grow_to_hint);
+    two_people_ = make_in_twips<QRadioButton>(players_frame, "Option2", tr("1P vs 2P"),
+                                              {2160, 360, 1455, 255}, TwipsFit::grow_to_hint);
     //: Start dialog: the frame around the choice of the board size.
-    auto* frame2 = make_in_twips<QGroupBox>(this, "Frame2", tr("Board Size"),
-                                            {360, 1080, 4455, 1575}, TwipsFit::grow_to_hint);
+    auto* size_frame = make_in_twips<QGroupBox>(this, "Frame2", tr("Board Size"),
+                                                {360, 1080, 4455, 1575}, TwipsFit::grow_to_hint);
     //: Start dialog: a board of 6 rows of 6 cards.
-    six_ = make_in_twips<QRadioButton>(frame2, "six", tr("6 x 6"), {240, 360, 1455, 375},
+    six_ = make_in_twips<QRadioButton>(size_frame, "six", tr("6 x 6"), {240, 360, 1455, 375},
                                        TwipsFit::grow_to_hint);
     //: Start dialog: a board of 8 rows of 8 cards.
-    eight_ = make_in_twips<QRadioButton>(frame2, "eight", tr("8 x 8"), {240, 600, 1575, 495},
+    eight_ = make_in_twips<QRadioButton>(size_frame, "eight", tr("8 x 8"), {240, 600, 1575, 495},
                                          TwipsFit::grow_to_hint);
     //: Start dialog: a board of 10 rows of 10 cards.
-    ten_ = make_in_twips<QRadioButton>(frame2, "ten", tr("10 x 10"), {240, 960, 1455, 375},
+    ten_ = make_in_twips<QRadioButton>(size_frame, "ten", tr("10 x 10"), {240, 960, 1455, 375},
                                        TwipsFit::grow_to_hint);
     //: Start dialog: the button that starts the game with the choices made.
-    command1_ = make_in_twips<QPushButton>(this, "Command1", tr("OK"), {1920, 3000, 1455, 495},
-                                           TwipsFit::grow_to_hint);
-    make_room_beside(option1_, option2_);
-    option1_->setChecked(true);
+    ok_button_ = make_in_twips<QPushButton>(this, "Command1", tr("OK"), {1920, 3000, 1455, 495},
+                                            TwipsFit::grow_to_hint);
+    make_room_beside(versus_computer_, two_people_);
+    versus_computer_->setChecked(true);
     eight_->setChecked(true);
     keep_apart(std::array{six_, eight_, ten_});
 
     // OK comes first, then the two frames' buttons in reading order.
-    setTabOrder(command1_, option1_);
-    setTabOrder(option1_, option2_);
-    setTabOrder(option2_, six_);
+    setTabOrder(ok_button_, versus_computer_);
+    setTabOrder(versus_computer_, two_people_);
+    setTabOrder(two_people_, six_);
     setTabOrder(six_, eight_);
     setTabOrder(eight_, ten_);
-    command1_->setDefault(true);
-    command1_->setFocus();
+    ok_button_->setDefault(true);
+    ok_button_->setFocus();
 
-    connect(command1_, &QPushButton::clicked, this, &StartDialog::ok);
+    connect(ok_button_, &QPushButton::clicked, this, &StartDialog::ok);
     centre_on_screen(*this, parent);
 }
 
 Players StartDialog::players() const {
-    return option1_->isChecked() ? Players::vs_computer : Players::two_people;
+    return versus_computer_->isChecked() ? Players::vs_computer : Players::two_people;
 }
 
 int StartDialog::board_size() const {

@@ -36,12 +36,12 @@ protected:
 private:
     void ok();
 
-    QRadioButton* option1_ = nullptr;
-    QRadioButton* option2_ = nullptr;
+    QRadioButton* versus_computer_ = nullptr;
+    QRadioButton* two_people_ = nullptr;
     QRadioButton* six_ = nullptr;
     QRadioButton* eight_ = nullptr;
     QRadioButton* ten_ = nullptr;
-    QPushButton* command1_ = nullptr;
+    QPushButton* ok_button_ = nullptr;
 };
 
 }  // namespace vimbrel
