@@ -2,7 +2,6 @@
 #include "board/qt_game_view.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QFontDatabase>
 #include <QGuiApplication>
 #include <QLabel>
@@ -131,7 +130,7 @@ void QtGameView::set_busy_pointer(bool busy) {
 }
 
 void QtGameView::beep() {
-    QApplication::beep();
+    bell_.ring();
 }
 
 void QtGameView::message_box(std::string_view text, std::string_view title) {

@@ -5,6 +5,7 @@
 
 #include <functional>
 
+#include "board/desktop_bell.h"
 #include "game_view.h"
 #include "random_generator.h"
 
@@ -68,6 +69,7 @@ private:
 
     const BoardParts& parts_;
     RandomGenerator random_;
+    DesktopBell bell_;
     bool busy_ = false;
 };
 

@@ -1,0 +1,112 @@
+#!/usr/bin/env bash
+# The time-over beep reaches the sound server under both display systems:
+#  - Wayland has no bell: the beep must be the sound theme's bell, which libcanberra plays on
+#    the sound server. Nothing else could make a sound there (no X server runs).
+#  - X11: the beep must be Qt's, the X server's bell, which the sound server turns into sound
+#    (module-x11-bell). The program is pointed at no sound server of its own, so that a sound
+#    played through libcanberra would not be heard: only the X bell can reach the recording.
+# A private PulseAudio server takes the sound on a pipe sink, which writes what it plays to a
+# file as it plays it (a recording client loses its last second or two when stopped); what each
+# run of the program added must not be silent.
+#   tests/ui/beep_test.sh <beep_player>
+# Exits 77 (skipped) when PulseAudio, its tools, the sound theme, weston or Xvfb is missing.
+set -euo pipefail
+player=${1:?beep player}
+here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+bell=/usr/share/sounds/freedesktop/stereo/bell.oga
+
+for tool in pulseaudio pactl python3; do
+    if ! command -v "$tool" >/dev/null; then
+        echo "SKIP: $tool is not installed (scripts/setup installs pulseaudio and pulseaudio-utils)"
+        exit 77
+    fi
+done
+if [ ! -f "$bell" ]; then
+    echo "SKIP: the sound theme's bell is missing (scripts/setup installs sound-theme-freedesktop)"
+    exit 77
+fi
+
+work=$(mktemp -d "${TMPDIR:-/tmp}/vimbrel-beep.XXXXXX")
+chmod 700 "$work"
+pulse=
+reader=
+cleanup() {
+    [ -n "$reader" ] && kill "$reader" 2>/dev/null
+    [ -n "$pulse" ] && kill "$pulse" 2>/dev/null
+    wait 2>/dev/null
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+# A sound server of the test's own: no configuration read, no autospawn, its one sink writing
+# 16-bit mono to a FIFO at the pace of the clock, clients let in without a cookie. Its files stay in the work folder (it runs as root in CI).
+HOME=$work XDG_CONFIG_HOME=$work/config XDG_RUNTIME_DIR=$work PULSE_RUNTIME_PATH=$work/pulse \
+    PULSE_STATE_PATH=$work/pulse pulseaudio --daemonize=no --exit-idle-time=-1 -n \
+    --use-pid-file=no --disable-shm=yes --log-target=file:"$work/pulse.log" \
+    --load="module-pipe-sink sink_name=bells file=$work/bells.fifo format=s16le rate=44100 channels=1 use_system_clock_for_timing=yes" \
+    --load="module-native-protocol-unix auth-anonymous=1 socket=$work/pulse.sock" \
+    </dev/null &
+pulse=$!
+export PULSE_SERVER=unix:$work/pulse.sock
+for _ in $(seq 100); do
+    pactl info >/dev/null 2>&1 && break
+    kill -0 "$pulse" 2>/dev/null || break
+    sleep 0.1
+done
+if ! pactl info >/dev/null 2>&1; then
+    echo "FAIL: PulseAudio did not start" >&2
+    cat "$work/pulse.log" >&2 || true
+    exit 1
+fi
+
+cat "$work/bells.fifo" >"$work/bells.raw" &
+reader=$!
+
+# Runs "$@", then prints the peak level of what the sink played meanwhile in dBFS and fails when
+# it is silent.
+heard() {
+    local name=$1
+    shift
+    sleep 0.5  # what was played before has reached the file
+    local start
+    start=$(stat -c %s "$work/bells.raw")
+    local status=0
+    "$@" || status=$?
+    [ "$status" -eq 0 ] || return "$status"
+    sleep 0.5
+    python3 - "$work/bells.raw" "$start" "$name" <<'PY'
+import array, math, sys
+samples = array.array("h")
+with open(sys.argv[1], "rb") as played:
+    played.seek(int(sys.argv[2]) // 2 * 2)
+    samples.frombytes(played.read())
+peak = max(map(abs, samples), default=0)
+level = 20 * math.log10(peak / 32768) if peak else float("-inf")
+print(f"{sys.argv[3]}: {len(samples) / 44100:.2f} s played, peak {level:.1f} dBFS")
+sys.exit(0 if level > -40 else 1)
+PY
+}
+
+status=0
+heard wayland "$here/wayland_test.sh" "$player" || status=$?
+if [ "$status" -eq 77 ]; then exit 77; fi
+if [ "$status" -ne 0 ]; then
+    echo "FAIL: the beep did not reach the sound server under Wayland" >&2
+    exit 1
+fi
+
+# The X server's bell becomes the theme's bell sound on the sound server.
+pactl upload-sample "$bell" x11-bell
+x11_beep() {
+    pactl load-module module-x11-bell display="$DISPLAY" sample=x11-bell >/dev/null
+    PULSE_SERVER=unix:$work/no-such-server "$player"
+}
+export -f x11_beep
+export work player
+heard x11 "$here/with_window_manager.sh" bash -c x11_beep || status=$?
+if [ "$status" -eq 77 ]; then exit 77; fi
+if [ "$status" -ne 0 ]; then
+    echo "FAIL: Qt's beep did not ring the X server's bell" >&2
+    exit 1
+fi
+echo PASS

@@ -1,0 +1,27 @@
+// The time-over beep, sounded the way the platform's desktop programs sound their bell.
+#pragma once
+
+struct ca_context;
+
+namespace vimbrel {
+
+// X11 has a bell of its own, which Qt rings. Wayland has none, so there the desktop sound
+// theme's "bell" event is played through libcanberra, which hands it to the sound server.
+class DesktopBell {
+public:
+    DesktopBell() = default;
+    ~DesktopBell();
+    DesktopBell(const DesktopBell&) = delete;
+    DesktopBell& operator=(const DesktopBell&) = delete;
+
+    // Sounds the bell once and returns at once; the sound plays on while the bell lives.
+    void ring();
+
+private:
+    ca_context* open_sounds();
+    void warn(const char* what, int error);
+    ca_context* sounds_ = nullptr;  // opened by the first ring that reaches a sound server
+    bool warned_ = false;           // a missing sound server is reported once, not on every ring
+};
+
+}  // namespace vimbrel
