@@ -63,6 +63,7 @@ private slots:
     void closing_it_through_its_frame_writes_nothing_and_gives_a_fresh_one();
     void closing_the_board_destroys_the_hidden_dialogs();
     void every_pixel_of_a_size_caption_chooses_that_size();
+    void tab_enters_each_group_at_its_selected_option_and_arrows_move_it();
 };
 
 void StartDialogTest::it_opens_centred_with_ok_focused_and_ignores_escape() {
@@ -172,6 +173,32 @@ void StartDialogTest::every_pixel_of_a_size_caption_chooses_that_size() {
         }
     }
     QVERIFY2(missed.isEmpty(), qPrintable(missed.join(QStringLiteral("; "))));
+}
+
+// Tab and Shift+Tab visit OK and each group once, at the group's selected option; an arrow
+// selects the neighbouring option, and Tab comes back to the group there.
+void StartDialogTest::tab_enters_each_group_at_its_selected_option_and_arrows_move_it() {
+    StartDialog dialog;
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    QStringList visited;
+    const auto press = [&](Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        QTest::keyClick(dialog.focusWidget(), key, modifiers);
+        visited << dialog.focusWidget()->objectName();
+    };
+    press(Qt::Key_Tab);
+    press(Qt::Key_Tab);
+    press(Qt::Key_Tab);
+    press(Qt::Key_Tab, Qt::ShiftModifier);
+    press(Qt::Key_Down);
+    press(Qt::Key_Tab, Qt::ShiftModifier);
+    press(Qt::Key_Right);
+    press(Qt::Key_Tab);
+    press(Qt::Key_Tab);
+    QCOMPARE(visited, QString("Option1 eight Command1 eight ten Option1 Option2 ten Command1")
+                          .split(QLatin1Char(' ')));
+    QCOMPARE(dialog.players(), Players::two_people);
+    QCOMPARE(dialog.board_size(), 10);
 }
 
 VIMBREL_UI_TEST_MAIN(StartDialogTest)

@@ -59,6 +59,21 @@ void make_room_beside(const QWidget* left, QWidget* right) {
     right->move(right->x() + std::min(overlap, std::max(room, 0)), right->y());
 }
 
+// Tab enters a group of options at its selected one and leaves the group from there, as on every
+// desktop; the arrow keys move the selection within the group (Qt's own handling of options that
+// exclude each other). Only the selected option takes the focus by Tab; the others still take it
+// by a click.
+template <std::size_t N>
+void tab_to_selected(const std::array<QRadioButton*, N>& group) {
+    const auto follow = [group] {
+        for (QRadioButton* option : group)
+            option->setFocusPolicy(option->isChecked() ? Qt::StrongFocus : Qt::ClickFocus);
+    };
+    for (QRadioButton* option : group)
+        QObject::connect(option, &QRadioButton::toggled, option, follow);
+    follow();
+}
+
 }  // namespace
 
 StartDialog::StartDialog(QWidget* parent)
@@ -99,6 +114,8 @@ StartDialog::StartDialog(QWidget* parent)
     versus_computer_->setChecked(true);
     eight_->setChecked(true);
     keep_apart(std::array{six_, eight_, ten_});
+    tab_to_selected(std::array{versus_computer_, two_people_});
+    tab_to_selected(std::array{six_, eight_, ten_});
 
     // OK comes first, then the two frames' buttons in reading order.
     setTabOrder(ok_button_, versus_computer_);
