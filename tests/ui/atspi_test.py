@@ -141,6 +141,23 @@ def check_hidden_cards_tell_nothing(game):
             raise Failure(f"a hidden card gives something away: {said!r} {interfaces}")
 
 
+def check_settings_tell_their_check_state(game):
+    """The Size menu's settings are check boxes in their places in the menu, checked or not, so
+    that a screen reader says "not checked" of an unchecked one as it says "checked" of the
+    checked one (of a plain menu item it says nothing when unchecked)."""
+    key("alt", "Right", "Down")  # the Size menu, open at its first item
+    item = wait_for("6 by 6 focused", lambda: find(game.app, lambda a: a.name == "6 by 6" and
+                                                   a.getState().contains(pyatspi.STATE_FOCUSED)))
+    told = [(i.name, i.getRoleName(), i.getState().contains(pyatspi.STATE_CHECKED), i.getIndexInParent())
+            for i in item.parent]
+    expected = [("6 by 6", "check box", False, 0), ("8 by 8", "check box", True, 1),
+                ("10 by 10", "check box", False, 2)]
+    if told != expected:
+        raise Failure(f"the Size menu tells {told}, not {expected}")
+    key("Escape", "Escape")
+    wait_for("the keys back on the board", lambda: game.focused_cell())
+
+
 def go_to(game, row, col):
     key("ctrl+Home", *(["Down"] * (row - 1)), *(["Right"] * (col - 1)))
     wait_for(f"row {row}, column {col} focused", lambda: re.search(f"row {row}, column {col}$", game.focused_cell() or ""))
@@ -227,6 +244,7 @@ def run(binary, whole_games):
         # The keys are on the board at once: the cursor cell is the focused one.
         wait_for("row 1, column 1 focused", lambda: game.focused_cell() == "Hidden card, row 1, column 1")
         check_hidden_cards_tell_nothing(game)
+        check_settings_tell_their_check_state(game)
         key("Right", "Down")
         wait_for("row 2, column 2 focused", lambda: game.focused_cell() == "Hidden card, row 2, column 2")
         wait_for("the focus event of row 2, column 2",

@@ -5,12 +5,16 @@
 #include <QMenu>
 #include <QMenuBar>
 
+#include "board/setting_menu.h"
+
 namespace vimbrel {
 
 namespace {
 
+template <typename Menu = QMenu>
 QMenu* add_menu(QMenuBar& bar, const char* name, const QString& caption) {
-    QMenu* menu = bar.addMenu(caption);
+    auto* menu = new Menu(caption, &bar);
+    bar.addMenu(menu);
     menu->setObjectName(QString::fromLatin1(name));
     menu->menuAction()->setObjectName(QString::fromLatin1(name));
     menu->setAccessibleName(caption);  // the open menu is named like its entry in the bar
@@ -54,7 +58,7 @@ BoardMenus::BoardMenus(QMenuBar& bar) {
     about = add_item(game, "about", tr("About"));
 
     //: Menu bar: the board size (the number of cards).
-    QMenu* size = add_menu(bar, "board_size", tr("Size"));
+    QMenu* size = add_menu<SettingMenu>(bar, "board_size", tr("Size"));
     //: Size menu: a board of 6 rows of 6 cards.
     six = add_item(size, "six", tr("6 by 6"));
     //: Size menu: a board of 8 rows of 8 cards.
@@ -64,7 +68,7 @@ BoardMenus::BoardMenus(QMenuBar& bar) {
     make_setting({six, eight, ten});
 
     //: Menu bar: who plays.
-    QMenu* players = add_menu(bar, "option", tr("Players"));
+    QMenu* players = add_menu<SettingMenu>(bar, "option", tr("Players"));
     //: Players menu: one person against the computer.
     pvc = add_item(players, "pvc", tr("1P vs Com"));
     //: Players menu: two people taking turns at one computer.
@@ -72,7 +76,7 @@ BoardMenus::BoardMenus(QMenuBar& bar) {
     make_setting({pvc, pvp});
 
     //: Menu bar: how well the computer opponent remembers and how it chooses cards.
-    QMenu* computer = add_menu(bar, "computer", tr("Computer"));
+    QMenu* computer = add_menu<SettingMenu>(bar, "computer", tr("Computer"));
     //: Computer menu: the computer forgets the cards it has seen slowly (hardest opponent).
     high = add_item(computer, "high", tr("Good Memory"));
     //: Computer menu: the computer forgets the cards it has seen at a medium pace.
