@@ -1,13 +1,14 @@
 #!/usr/bin/env bash
 # The time-over beep reaches the sound server under both display systems:
 #  - Wayland has no bell: the beep must be the sound theme's bell, which libcanberra plays on
-#    the sound server. Nothing else could make a sound there (no X server runs).
+#    the sound server. Nothing else could make a sound there (no X server runs). The desktop's
+#    sound theme is followed, and its switch for event sounds.
 #  - X11: the beep must be Qt's, the X server's bell, which the sound server turns into sound
 #    (module-x11-bell). The program is pointed at no sound server of its own, so that a sound
 #    played through libcanberra would not be heard: only the X bell can reach the recording.
 # A private PulseAudio server takes the sound on a pipe sink, which writes what it plays to a
-# file as it plays it (a recording client loses its last second or two when stopped); what each
-# run of the program added must not be silent.
+# file as it plays it (a recording client loses its last second or two when stopped); the peak
+# level of what each run of the program added is checked.
 #   tests/ui/beep_test.sh <beep_player>
 # Exits 77 (skipped) when PulseAudio, its tools, the sound theme, weston or Xvfb is missing.
 set -euo pipefail
@@ -62,11 +63,11 @@ fi
 cat "$work/bells.fifo" >"$work/bells.raw" &
 reader=$!
 
-# Runs "$@", then prints the peak level of what the sink played meanwhile in dBFS and fails when
-# it is silent.
+# Runs "$@", then prints the peak level in dBFS of what the sink played meanwhile and checks it
+# against `expect`: "heard" (louder than -40 dBFS), "silent", or a level in dBFS (within 1 dB).
 heard() {
-    local name=$1
-    shift
+    local name=$1 expect=$2
+    shift 2
     sleep 0.5  # what was played before has reached the file
     local start
     start=$(stat -c %s "$work/bells.raw")
@@ -74,25 +75,67 @@ heard() {
     "$@" || status=$?
     [ "$status" -eq 0 ] || return "$status"
     sleep 0.5
-    python3 - "$work/bells.raw" "$start" "$name" <<'PY'
+    python3 - "$work/bells.raw" "$start" "$name" "$expect" <<'PY'
 import array, math, sys
+path, start, name, expect = sys.argv[1:]
 samples = array.array("h")
-with open(sys.argv[1], "rb") as played:
-    played.seek(int(sys.argv[2]) // 2 * 2)
+with open(path, "rb") as played:
+    played.seek(int(start) // 2 * 2)
     samples.frombytes(played.read())
 peak = max(map(abs, samples), default=0)
 level = 20 * math.log10(peak / 32768) if peak else float("-inf")
-print(f"{sys.argv[3]}: {len(samples) / 44100:.2f} s played, peak {level:.1f} dBFS")
-sys.exit(0 if level > -40 else 1)
+print(f"{name}: {len(samples) / 44100:.2f} s played, peak {level:.1f} dBFS (expected: {expect})")
+if expect == "heard":
+    sys.exit(0 if level > -40 else 1)
+if expect == "silent":
+    sys.exit(0 if peak == 0 else 1)
+sys.exit(0 if abs(level - float(expect)) <= 1 else 1)
 PY
 }
 
 status=0
-heard wayland "$here/wayland_test.sh" "$player" || status=$?
+heard wayland heard "$here/wayland_test.sh" "$player" || status=$?
 if [ "$status" -eq 77 ]; then exit 77; fi
 if [ "$status" -ne 0 ]; then
     echo "FAIL: the beep did not reach the sound server under Wayland" >&2
     exit 1
+fi
+
+# Under Wayland the desktop's sound settings count, as GNOME keeps them (here in a key file rather
+# than dconf): a sound theme of the player's own, whose bell is a tone at -20 dBFS, and then
+# event sounds switched off.
+if [ -f /usr/share/glib-2.0/schemas/org.gnome.desktop.sound.gschema.xml ]; then
+    theme=$work/data/sounds/vimbrel-test
+    mkdir -p "$theme/stereo" "$work/config/glib-2.0/settings"
+    printf '[Sound Theme]\nName=Vimbrel test\nDirectories=stereo\n\n[stereo]\nOutputProfile=stereo\n' \
+        >"$theme/index.theme"
+    python3 - "$theme/stereo/bell-window-system.wav" <<'PY'
+import array, math, sys, wave
+tone = array.array("h", (round(0.1 * 32767 * math.sin(2 * math.pi * 440 * i / 44100))
+                         for i in range(44100 // 5)))
+with wave.open(sys.argv[1], "wb") as out:
+    out.setnchannels(1)
+    out.setsampwidth(2)
+    out.setframerate(44100)
+    out.writeframes(tone.tobytes())
+PY
+    settings() {
+        printf '[org/gnome/desktop/sound]\nevent-sounds=%s\ntheme-name=%s\n' "$1" "'vimbrel-test'" \
+            >"$work/config/glib-2.0/settings/keyfile"
+    }
+    desktop=(env GSETTINGS_BACKEND=keyfile XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data")
+    settings true
+    if ! heard "wayland, the player's theme" -20 "${desktop[@]}" "$here/wayland_test.sh" "$player"; then
+        echo "FAIL: the beep did not play the bell of the desktop's sound theme" >&2
+        exit 1
+    fi
+    settings false
+    if ! heard "wayland, event sounds off" silent "${desktop[@]}" "$here/wayland_test.sh" "$player"; then
+        echo "FAIL: the beep sounded with the desktop's event sounds off" >&2
+        exit 1
+    fi
+else
+    echo "the desktop's sound settings are not checked: gsettings-desktop-schemas is not installed"
 fi
 
 # The X server's bell becomes the theme's bell sound on the sound server.
@@ -103,7 +146,7 @@ x11_beep() {
 }
 export -f x11_beep
 export work player
-heard x11 "$here/with_window_manager.sh" bash -c x11_beep || status=$?
+heard x11 heard "$here/with_window_manager.sh" bash -c x11_beep || status=$?
 if [ "$status" -eq 77 ]; then exit 77; fi
 if [ "$status" -ne 0 ]; then
     echo "FAIL: Qt's beep did not ring the X server's bell" >&2

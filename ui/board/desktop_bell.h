@@ -2,11 +2,13 @@
 #pragma once
 
 struct ca_context;
+struct _GSettings;
 
 namespace vimbrel {
 
-// X11 has a bell of its own, which Qt rings. Wayland has none, so there the desktop sound
-// theme's "bell" event is played through libcanberra, which hands it to the sound server.
+// X11 has a bell of its own, which Qt rings. Wayland has none, so there the bell of the desktop's
+// sound theme is played through libcanberra, which hands it to the sound server. The theme and
+// whether event sounds are on are the desktop's settings, read as GTK programs read them.
 class DesktopBell {
 public:
     DesktopBell() = default;
@@ -20,8 +22,9 @@ public:
 private:
     ca_context* open_sounds();
     void warn(const char* what, int error);
-    ca_context* sounds_ = nullptr;  // opened by the first ring that reaches a sound server
-    bool warned_ = false;           // a missing sound server is reported once, not on every ring
+    ca_context* sounds_ = nullptr;    // opened by the first ring that reaches a sound server
+    _GSettings* settings_ = nullptr;  // the desktop's sound settings, where its schema is installed
+    bool warned_ = false;             // a missing sound server is reported once, not on every ring
 };
 
 }  // namespace vimbrel
