@@ -142,11 +142,11 @@ fi
 pactl upload-sample "$bell" x11-bell
 x11_beep() {
     pactl load-module module-x11-bell display="$DISPLAY" sample=x11-bell >/dev/null
-    PULSE_SERVER=unix:$work/no-such-server "$player"
+    PULSE_SERVER=unix:$work/no-such-server QT_QPA_PLATFORM=xcb "$player"
 }
 export -f x11_beep
 export work player
-heard x11 heard "$here/with_window_manager.sh" bash -c x11_beep || status=$?
+heard x11 heard "$here/../../scripts/with-display" --bus -- bash -c x11_beep || status=$?
 if [ "$status" -eq 77 ]; then exit 77; fi
 if [ "$status" -ne 0 ]; then
     echo "FAIL: Qt's beep did not ring the X server's bell" >&2
