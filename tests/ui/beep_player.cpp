@@ -1,24 +1,17 @@
 // Sounds the game's time-over beep once, through the services the engine calls, and stays until
 // the sound has played out. beep_test.sh records what reaches the sound server.
 #include <QApplication>
-#include <QFile>
-#include <QLibraryInfo>
 #include <QTimer>
 
 #include <cstdio>
 
 #include "board/qt_game_view.h"
+#include "ui_test_support.h"
 
 int main(int argc, char** argv) {
-    if (qgetenv("QT_QPA_PLATFORM").startsWith("wayland")) {
-        const QString plugin =
-            QLibraryInfo::path(QLibraryInfo::PluginsPath) + "/platforms/libqwayland-generic.so";
-        if (!QFile::exists(plugin)) {
-            std::printf("SKIP: Qt's Wayland platform plugin is not installed (%s)\n",
-                        qPrintable(plugin));
-            return 77;
-        }
-    }
+    if (qgetenv("QT_QPA_PLATFORM").startsWith("wayland") &&
+        vimbrel::testing::wayland_plugin_missing())
+        return 77;
     QApplication app(argc, argv);
     std::printf("beep on %s\n", qPrintable(QGuiApplication::platformName()));
     std::fflush(stdout);

@@ -3,10 +3,13 @@
 #pragma once
 
 #include <QApplication>
+#include <QFile>
+#include <QLibraryInfo>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
 
+#include <cstdio>
 #include <functional>
 #include <memory>
 
@@ -23,6 +26,15 @@
     }
 
 namespace vimbrel::testing {
+
+// Whether Qt's Wayland platform plugin is missing, said as the reason to skip a Wayland test.
+inline bool wayland_plugin_missing() {
+    const QString plugin =
+        QLibraryInfo::path(QLibraryInfo::PluginsPath) + "/platforms/libqwayland-generic.so";
+    if (QFile::exists(plugin)) return false;
+    std::printf("SKIP: Qt's Wayland platform plugin is not installed (%s)\n", qPrintable(plugin));
+    return true;
+}
 
 inline constexpr int back_id = 25;
 inline constexpr int blank_id = 26;

@@ -2,13 +2,9 @@
 // card opens. Started by wayland_test.sh inside a headless weston, with no X server to fall back
 // on.
 #include <QDir>
-#include <QFile>
-#include <QLibraryInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
-
-#include <cstdio>
 
 #include "ui_test_support.h"
 
@@ -101,13 +97,7 @@ void WaylandBoardTest::an_opened_card_reaches_the_compositor() {
 }
 
 int main(int argc, char** argv) {
-    const QString plugin =
-        QLibraryInfo::path(QLibraryInfo::PluginsPath) + "/platforms/libqwayland-generic.so";
-    if (!QFile::exists(plugin)) {
-        std::printf("SKIP: Qt's Wayland platform plugin is not installed (%s)\n",
-                    qPrintable(plugin));
-        return 77;
-    }
+    if (wayland_plugin_missing()) return 77;
     QApplication app(argc, argv);
     WaylandBoardTest test;
     return QTest::qExec(&test, argc, argv);
