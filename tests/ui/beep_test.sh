@@ -60,7 +60,8 @@ if ! pactl info >/dev/null 2>&1; then
     exit 1
 fi
 
-cat "$work/bells.fifo" >"$work/bells.raw" &
+: >"$work/bells.raw"
+cat "$work/bells.fifo" >>"$work/bells.raw" &
 reader=$!
 
 # Runs "$@", then prints the peak level in dBFS of what the sink played meanwhile and checks it
@@ -68,13 +69,12 @@ reader=$!
 heard() {
     local name=$1 expect=$2
     shift 2
-    sleep 0.5  # what was played before has reached the file
     local start
     start=$(stat -c %s "$work/bells.raw")
     local status=0
     "$@" || status=$?
     [ "$status" -eq 0 ] || return "$status"
-    sleep 0.5
+    sleep 0.5  # what was played has reached the file
     python3 - "$work/bells.raw" "$start" "$name" "$expect" <<'PY'
 import array, math, sys
 path, start, name, expect = sys.argv[1:]
