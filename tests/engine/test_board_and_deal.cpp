@@ -108,13 +108,18 @@ TEST(Deal, DrawsOnDealtCellsAreWasted) {
 
 TEST(Deal, NewGameResetsBoardScoresAndMemory) {
     Table t;
+    t.game.choose_players(Players::two_people);
     t.new_ordered_game();
     t.play_turn(1, 2);  // a pair for player 1
-    t.click(5);         // one card open, the clock running
+    t.play_turn(5, 9);  // a miss: player 2's turn
+    t.play_turn(5, 6);  // a pair for player 2
+    t.click(9);         // one card open, the clock running
     ASSERT_TRUE(t.view.running(GameTimer::time_over));
     t.new_ordered_game();
     EXPECT_FALSE(t.view.running(GameTimer::time_over));
     EXPECT_EQ(t.s().score[1], 0);
+    EXPECT_EQ(t.s().score[2], 0);
+    EXPECT_EQ(t.s().current_player, 1);
     EXPECT_EQ(t.s().pairs_taken, 0);
     EXPECT_EQ(t.s().round_no, 1);
     EXPECT_EQ(t.s().cards_turned, 0);
@@ -125,8 +130,9 @@ TEST(Deal, NewGameResetsBoardScoresAndMemory) {
         EXPECT_EQ(t.s().candidate[c], -1.0f);
     }
     EXPECT_EQ(t.view.score_label[0], "0");
+    EXPECT_EQ(t.view.score_label[1], "0");
     EXPECT_EQ(t.view.round, "1");
-    EXPECT_EQ(t.view.status, "Your turn.");
+    EXPECT_EQ(t.view.status, "1P's turn.");
     EXPECT_TRUE(t.view.show_cards_enabled);
     EXPECT_TRUE(t.view.about_enabled);
 }

@@ -61,10 +61,11 @@ TEST_F(Settings, MemoryLevelSetsThresholdAndRateOfTheNewDeal) {
 }
 
 TEST_F(Settings, MemoryOnlyResetsCandidatesWithoutANewGame) {
-    // A computer move with the least-seen preference bars the person's cells.
-    t.play_turn(1, 5);
+    // A computer move with the least-seen preference bars the person's cells, the last one too.
+    t.play_turn(1, 64);
     t.game.com_timer_tick();
     ASSERT_EQ(t.s().candidate[1], 0.0f);
+    ASSERT_EQ(t.s().candidate[64], 0.0f);
     const int redraws = t.view.redraws;
     EXPECT_TRUE(t.game.choose_choice_mode(ChoiceMode::memory_only));
     EXPECT_EQ(t.view.redraws, redraws);
@@ -123,6 +124,12 @@ TEST_F(Settings, StartDialogChoicesAlwaysApplyAndKeepTheComputerSettings) {
     EXPECT_EQ(t.game.settings().memory, MemoryLevel::good);
     EXPECT_EQ(t.s().memory_threshold, 100);
     EXPECT_EQ(t.view.status, "1P's turn.");
+    // Each of the dialog's three sizes deals a board of that size.
+    for (const int size : {8, 10, 6}) {
+        t.game.apply_start_choices(Players::two_people, size);
+        t.game.start_new_game();
+        EXPECT_EQ(t.s().grid_size, size);
+    }
 }
 
 TEST_F(Settings, GameSpeedReachesTheNextAnimation) {

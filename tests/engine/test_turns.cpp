@@ -263,11 +263,13 @@ TEST(EndingsAgainstTheComputer, YouWinWhenYouTakeEveryPair) {
     EXPECT_EQ(t.s().score[1], 180);
 }
 
-TEST(EndingsAgainstTheComputer, ComputerWinsWhenYouOnlyMiss) {
+// Both sides score: the winner is decided by comparing the two scores, not by the person's alone.
+TEST(EndingsAgainstTheComputer, ComputerWinsWhenYouTakeOnePairAndThenOnlyMiss) {
     Table t;
     t.game.choose_memory_level(MemoryLevel::good);
     t.game.choose_board_size(6);
     t.new_ordered_game();
+    t.play_turn(1, 2);
     int guard = 0;
     while (t.view.messages.empty() && ++guard < 10000) {
         if (t.s().current_player == 2) {
@@ -292,6 +294,7 @@ TEST(EndingsAgainstTheComputer, ComputerWinsWhenYouOnlyMiss) {
     }
     ASSERT_EQ(t.view.messages.size(), 1u);
     EXPECT_EQ(t.view.messages[0], "Computer win.");
+    EXPECT_GT(t.s().score[1], 0);
     EXPECT_FALSE(t.view.busy);
     EXPECT_EQ(t.s().pairs_taken, 18);
 }
