@@ -8,6 +8,8 @@
 #include <QStyleOptionMenuItem>
 #include <QtTest>
 
+#include <algorithm>
+
 #include "board/board_menus.h"
 #include "board/status_panel.h"
 #include "ui_test_support.h"
@@ -67,6 +69,7 @@ private slots:
     void show_cards_reveals_every_face_down_card();
     void the_last_pair_ends_the_game_with_a_message();
     void choosing_the_checked_item_does_nothing();
+    void every_setting_item_sets_what_it_names();
     void a_release_over_the_panel_picks_nothing();
     void exit_stops_everything_at_once();  // last: it ends every event loop
 };
@@ -233,6 +236,39 @@ void BoardWindowTest::choosing_the_checked_item_does_nothing() {
     m.ai_off->trigger();
     QVERIFY(m.ai_off->isChecked() && !m.ai_on->isChecked());
     QCOMPARE(drawn_marks(*board), QStringLiteral("--v v- -v--v "));
+}
+
+// Each item of the Size, Players and Computer menus reaches the game and moves its menu's mark.
+void BoardWindowTest::every_setting_item_sets_what_it_names() {
+    auto board = open_board();
+    QVERIFY(board);
+    BoardMenus& m = board->menus();
+    const Game& game = board->game();
+    const auto only_checked = [](std::initializer_list<QAction*> items, QAction* chosen) {
+        return std::all_of(items.begin(), items.end(),
+                           [&](QAction* item) { return item->isChecked() == (item == chosen); });
+    };
+    for (const auto& [item, size] : {std::pair{m.ten, 10}, {m.six, 6}, {m.eight, 8}}) {
+        item->trigger();
+        QCOMPARE(game.state().grid_size, size);
+        QVERIFY(only_checked({m.six, m.eight, m.ten}, item));
+    }
+    for (const auto& [item, second] : {std::pair{m.pvp, "Player 2"}, {m.pvc, "Computer"}}) {
+        item->trigger();
+        QCOMPARE(label(*board, "player_name_1"), QString::fromLatin1(second));
+        QVERIFY(only_checked({m.pvc, m.pvp}, item));
+    }
+    for (const auto& [item, threshold] : {std::pair{m.low, 500}, {m.high, 100}, {m.med, 300}}) {
+        item->trigger();
+        QCOMPARE(game.state().memory_threshold, threshold);
+        QVERIFY(only_checked({m.high, m.med, m.low}, item));
+    }
+    for (const auto& [item, mode] :
+         {std::pair{m.ai_off, ChoiceMode::memory_only}, {m.ai_on, ChoiceMode::ai_and_memory}}) {
+        item->trigger();
+        QVERIFY(game.settings().choice == mode);
+        QVERIFY(only_checked({m.ai_on, m.ai_off}, item));
+    }
 }
 
 void BoardWindowTest::a_release_over_the_panel_picks_nothing() {

@@ -116,10 +116,12 @@ void KeyboardTest::the_cursor_moves_by_cell_and_stops_at_the_edges() {
     QCOMPARE(cursor(*board), 64);
     press(*board, Qt::Key_Home, Qt::ControlModifier);
     QCOMPARE(cursor(*board), 1);
-    // The keypad's arrows are arrows; an arrow with Shift or Alt is not a cursor move.
+    // The keypad's arrows are arrows; an arrow with Shift or Ctrl is not a cursor move.
     press(*board, Qt::Key_Right, Qt::KeypadModifier);
     QCOMPARE(cursor(*board), 2);
     press(*board, Qt::Key_Right, Qt::ShiftModifier);
+    QCOMPARE(cursor(*board), 2);
+    press(*board, Qt::Key_Down, Qt::ControlModifier);
     QCOMPARE(cursor(*board), 2);
 
     // Every deal puts it back at row 1, column 1, also on a board of another size.

@@ -60,6 +60,7 @@ class StartDialogTest : public QObject {
 private slots:
     void it_opens_centred_with_ok_focused_and_ignores_escape();
     void its_choices_reach_the_menus_and_stay_for_the_next_opening();
+    void each_size_deals_a_board_of_that_size();
     void closing_it_through_its_frame_writes_nothing_and_gives_a_fresh_one();
     void closing_the_board_destroys_the_hidden_dialogs();
     void every_pixel_of_a_size_caption_chooses_that_size();
@@ -112,6 +113,20 @@ void StartDialogTest::its_choices_reach_the_menus_and_stay_for_the_next_opening(
     QVERIFY(kept);
     QVERIFY(m.six->isChecked());
     QCOMPARE(board->game().state().grid_size, 6);
+}
+
+void StartDialogTest::each_size_deals_a_board_of_that_size() {
+    auto board = open_board();
+    QVERIFY(board);
+    QCOMPARE(board->game().state().grid_size, 8);  // the size chosen when the dialog first opens
+    const std::pair<const char*, int> choices[] = {{"ten", 10}, {"six", 6}, {"eight", 8}};
+    for (const auto& [name, size] : choices) {
+        new_game(*board, [name = name](QWidget* dialog) {
+            select(dialog, name);
+            press_ok(dialog);
+        });
+        QCOMPARE(board->game().state().grid_size, size);
+    }
 }
 
 void StartDialogTest::closing_it_through_its_frame_writes_nothing_and_gives_a_fresh_one() {
