@@ -23,6 +23,19 @@ Column column_of(const QImage& image, int x) {
     return {(qRed(rgb) - 20) / 8, qGreen(rgb) / 7};
 }
 
+// The picture and its column that step j of a motion shows at column x of a 32-pixel card.
+Column table_column(CardMotion motion, int j, int face, int x) {
+    switch (motion) {
+        case CardMotion::open:
+            return x < j ? Column{face, x} : Column{back_id, x - j};
+        case CardMotion::close:
+            return x < j ? Column{back_id, 32 - j + x} : Column{face, x};
+        case CardMotion::remove:
+            return x < j ? Column{blank_id, 32 - j + x} : Column{face, x - j};
+    }
+    return {};
+}
+
 }  // namespace
 
 class DoorAnimationTest : public QObject {
@@ -31,6 +44,7 @@ class DoorAnimationTest : public QObject {
 private slots:
     void steps_take_the_columns_of_the_table_data();
     void steps_take_the_columns_of_the_table();
+    void steps_at_double_density_take_the_same_columns();
     void reveal_widths_round_halves_to_even();
     void pictures_are_laid_onto_white_at_the_card_size();
     void the_shipped_art_is_complete_at_both_sizes();
@@ -59,18 +73,7 @@ void DoorAnimationTest::steps_take_the_columns_of_the_table() {
     const QImage image = temp.toImage();
 
     for (int x = 0; x < 32; ++x) {
-        Column want{};
-        switch (CardMotion(motion)) {
-            case CardMotion::open:
-                want = x < j ? Column{face, x} : Column{back_id, x - j};
-                break;
-            case CardMotion::close:
-                want = x < j ? Column{back_id, 32 - j + x} : Column{face, x};
-                break;
-            case CardMotion::remove:
-                want = x < j ? Column{blank_id, 32 - j + x} : Column{face, x - j};
-                break;
-        }
+        const Column want = table_column(CardMotion(motion), j, face, x);
         const Column got = column_of(image, x);
         QVERIFY2(
             got.picture == want.picture && got.source_x == want.source_x,
@@ -80,6 +83,30 @@ void DoorAnimationTest::steps_take_the_columns_of_the_table() {
                            .arg(got.source_x)
                            .arg(want.picture)
                            .arg(want.source_x)));
+    }
+}
+
+// At two device pixels per pixel, a step shows the same columns, taken from the double-size
+// pictures: each column is two device columns of its source.
+void DoorAnimationTest::steps_at_double_density_take_the_same_columns() {
+    const CardPictures pictures{placeholder_images(), placeholder_images(32, 2)};
+    constexpr int face = 7;
+    constexpr int j = 10;
+    const DoorPictures door{pictures.face(face, 2), pictures.back(2), pictures.blank(2)};
+    for (const CardMotion motion : {CardMotion::open, CardMotion::close, CardMotion::remove}) {
+        QPixmap temp(64, 64);
+        temp.setDevicePixelRatio(2);
+        temp.fill(Qt::white);
+        compose_door_step(temp, motion, j, door, QSize(32, 32));
+        const QImage image = pixels(temp);
+        for (int x = 0; x < 64; ++x) {
+            const Column want = table_column(motion, j, face, x / 2);
+            const QRgb expected =
+                placeholder(want.picture, 32, 2).pixel(2 * want.source_x + x % 2, 5);
+            QVERIFY2(
+                image.pixel(x, 5) == expected,
+                qPrintable(QStringLiteral("motion %1, device column %2").arg(int(motion)).arg(x)));
+        }
     }
 }
 
