@@ -1,5 +1,7 @@
 // The windows under a real window manager, which frames them with a title bar: each one opens in
-// the middle of the screen by its frame, not by its client area. with_window_manager.sh runs it.
+// the middle of the screen by its frame, not by its client area; and clicks that the X server
+// queues while a turn settles reach no card. with_window_manager.sh runs it.
+#include <QProcess>
 #include <QPushButton>
 #include <QScreen>
 #include <QWindow>
@@ -52,6 +54,7 @@ class WindowManagerTest : public QObject {
 private slots:
     void initTestCase();
     void every_window_opens_centred_by_its_frame();
+    void clicks_queued_on_the_x_server_while_cards_close_are_dropped();
 };
 
 // The window manager starts beside this program: wait until it frames a new window.
@@ -94,6 +97,46 @@ void WindowManagerTest::every_window_opens_centred_by_its_frame() {
     });
     board.menus().about->trigger();
     QVERIFY2(off.isEmpty(), qPrintable(off.join(QStringLiteral("; "))));
+}
+
+// A click through the X server (XTEST), on the screen where `cell` lies. Returns once the server
+// has queued the events for this program; they are read when its event loop next runs.
+bool click_on_the_x_server(BoardWindow& board, int cell) {
+    const QPoint at = board.board_view()->mapToGlobal(cell_rect(board, cell).center());
+    return QProcess::execute(
+               QStringLiteral("xdotool"),
+               {QStringLiteral("mousemove"), QStringLiteral("--sync"), QString::number(at.x()),
+                QString::number(at.y()), QStringLiteral("click"), QStringLiteral("1")}) == 0;
+}
+
+// On X11 the window system's events are read after the posted ones in a pass of the event loop:
+// a click queued while the cards close must still be dropped, not taken by the next player.
+void WindowManagerTest::clicks_queued_on_the_x_server_while_cards_close_are_dropped() {
+    auto board = open_board();
+    QVERIFY(board);
+    QVERIFY(QTest::qWaitForWindowActive(board.get()));
+    board->menus().pvp->trigger();
+    const GameState& s = board->game().state();
+    const auto [a, b] = two_cells(s, false);
+    click_cell(*board, a);
+    click_cell(*board, b);
+    int queued = 0;
+    board->game().set_door_delay(1);
+    const auto connection = QObject::connect(board->board_view(), &BoardView::painted, [&] {
+        if (!queued) queued = click_on_the_x_server(*board, two_cells(s, false).first) ? 1 : -1;
+    });
+    QVERIFY(fire(*board, "next_turn"));
+    QObject::disconnect(connection);
+    board->game().set_door_delay(0);
+    QCOMPARE(queued, 1);
+    QCOMPARE(s.current_player, 2);
+    QTest::qWait(300);  // time for the server's events to arrive and be handled
+    QCOMPARE(s.cards_turned, 0);
+
+    // A click made now opens the card at once.
+    const int free = two_cells(s, false).first;
+    QVERIFY(click_on_the_x_server(*board, free));
+    QTRY_COMPARE(s.cell_state[free], face_up);
 }
 
 VIMBREL_UI_TEST_MAIN(WindowManagerTest)
