@@ -4,6 +4,7 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QScreen>
+#include <QStandardPaths>
 #include <QWindow>
 #include <QtTest>
 
@@ -112,6 +113,8 @@ bool click_on_the_x_server(BoardWindow& board, int cell) {
 // On X11 the window system's events are read after the posted ones in a pass of the event loop:
 // a click queued while the cards close must still be dropped, not taken by the next player.
 void WindowManagerTest::clicks_queued_on_the_x_server_while_cards_close_are_dropped() {
+    QVERIFY2(!QStandardPaths::findExecutable(QStringLiteral("xdotool")).isEmpty(),
+             "xdotool is missing: scripts/setup installs it");
     auto board = open_board();
     QVERIFY(board);
     QVERIFY(QTest::qWaitForWindowActive(board.get()));
