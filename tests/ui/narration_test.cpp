@@ -88,6 +88,11 @@ void NarrationTest::a_game_against_the_computer_is_told_in_order() {
         }
     }
     QCOMPARE(heard.faults, QStringList());
+
+    // A deal in a later round is told as a deal: its round 1 goes without saying.
+    board->menus().eight->trigger();
+    QCOMPARE(heard.take(),
+             QStringList{"New game, 8 by 8 cards, you against the computer. Your turn."});
 }
 
 void NarrationTest::time_over_and_a_game_of_two_people() {
