@@ -92,12 +92,12 @@ void DoorAnimationTest::steps_at_double_density_take_the_same_columns() {
     const CardPictures pictures{placeholder_images(), placeholder_images(32, 2)};
     constexpr int face = 7;
     constexpr int j = 10;
-    const DoorPictures door{pictures.face(face, 2), pictures.back(2), pictures.blank(2)};
     for (const CardMotion motion : {CardMotion::open, CardMotion::close, CardMotion::remove}) {
+        const QPixmap& cover = motion == CardMotion::remove ? pictures.blank(2) : pictures.back(2);
         QPixmap temp(64, 64);
         temp.setDevicePixelRatio(2);
         temp.fill(Qt::white);
-        compose_door_step(temp, motion, j, door, QSize(32, 32));
+        compose_door_step(temp, motion, j, pictures.face(face, 2), cover, QSize(32, 32));
         const QImage image = pixels(temp);
         for (int x = 0; x < 64; ++x) {
             const Column want = table_column(motion, j, face, x / 2);
