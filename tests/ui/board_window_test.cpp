@@ -126,6 +126,8 @@ void BoardWindowTest::a_miss_closes_both_cards_and_a_pair_leaves_empty_places() 
     QVERIFY(a);
     QCOMPARE(cell_on_screen(*board, a), pixels(board->pictures().back(1)));
     QCOMPARE(cell_on_screen(*board, b), pixels(board->pictures().back(1)));
+    // The closing door ends on the back, the leaving one on the empty place (the last step drawn).
+    QCOMPARE(pixels(board->board_view()->temp_pic()), pixels(board->pictures().back(1)));
     QCOMPARE(label(*board, "label"), QStringLiteral("2P's turn."));
     QVERIFY(board->menus().show_cards->isEnabled() && board->menus().about->isEnabled());
 
@@ -134,6 +136,7 @@ void BoardWindowTest::a_miss_closes_both_cards_and_a_pair_leaves_empty_places() 
     QCOMPARE(s.cell_state[c], removed);
     QCOMPARE(cell_on_screen(*board, c), pixels(board->pictures().blank(1)));
     QCOMPARE(cell_on_screen(*board, d), pixels(board->pictures().blank(1)));
+    QCOMPARE(pixels(board->board_view()->temp_pic()), pixels(board->pictures().blank(1)));
     QCOMPARE(label(*board, "score_1"), QStringLiteral("10"));
     click_cell(*board, c);  // an empty place takes no click
     QCOMPARE(s.cards_turned, 0);
