@@ -1,6 +1,6 @@
 // The windows under a real window manager, which frames them with a title bar: each one opens in
 // the middle of the screen by its frame, not by its client area; and clicks that the X server
-// queues while a turn settles reach no card. with_window_manager.sh runs it.
+// queues while a turn settles reach no card. scripts/with-display --wm runs it.
 #include <QProcess>
 #include <QPushButton>
 #include <QScreen>
