@@ -1,6 +1,9 @@
 // Thousands of seeded games with random clicks and ticks in any order, checked after every event.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <string>
+
 #include "cell_search.h"
 #include "invariants.h"
 #include "table.h"
@@ -110,9 +113,27 @@ private:
     int time_overs_[3] = {0, 0, 0};
 };
 
-TEST(RandomGames, TenThousandGamesKeepEveryInvariant) {
+// 10,000 games, or VIMBREL_RANDOM_GAMES: the sanitizer build, many times slower, plays fewer
+// (its test preset sets it), and a longer run by hand can play more.
+std::uint64_t random_game_count() {
+    const char* text = std::getenv("VIMBREL_RANDOM_GAMES");
+    if (text == nullptr) return 10000;
+    try {
+        return std::stoull(text);
+    } catch (const std::exception&) {
+        ADD_FAILURE() << "VIMBREL_RANDOM_GAMES is not a count: " << text;
+        return 0;
+    }
+}
+
+// The games are dealt round-robin to four tests, so that a parallel test run plays them at once.
+constexpr std::uint64_t kShares = 4;
+class RandomGames : public ::testing::TestWithParam<std::uint64_t> {};
+
+TEST_P(RandomGames, SeededGamesKeepEveryInvariant) {
     const std::uint64_t base = 20261207;
-    for (std::uint64_t i = 0; i < 10000; ++i) {
+    const std::uint64_t count = random_game_count();
+    for (std::uint64_t i = GetParam(); i < count; i += kShares) {
         const std::uint64_t seed = base + i;
         const Players players = i % 3 == 0 ? Players::two_people : Players::vs_computer;
         const int size = 6 + 2 * static_cast<int>(i / 3 % 3);
@@ -125,6 +146,8 @@ TEST(RandomGames, TenThousandGamesKeepEveryInvariant) {
         }
     }
 }
+
+INSTANTIATE_TEST_SUITE_P(, RandomGames, ::testing::Range<std::uint64_t>(0, kShares));
 
 }  // namespace
 }  // namespace vimbrel::testing
