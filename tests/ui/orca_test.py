@@ -357,6 +357,11 @@ def play(binary, work, arrows=0, whole=False):
         if any(re.search(FACE, text) for text in status):
             raise Failure(f"the status bar told a picture: {status}")
 
+        # Qt 6.4 asks Orca about every key and gives up waiting after 100 ms; on a loaded machine
+        # Orca's late answers about its own command keys are then taken as answers about the next
+        # keys, and one "consumed" answer swallows the next key. Let those answers come first.
+        speech.settle(1.5)
+
         # One card, then nothing: the time runs out.
         player.turn(row, col)
         speech.expect(r"Time over\. 5 points lost: -?\d+ points\.", timeout=5 + WAIT)
