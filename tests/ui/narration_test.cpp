@@ -3,7 +3,7 @@
 #include <QRegularExpression>
 #include <QtTest>
 
-#include "board/announcer.h"
+#include "access/announcer.h"
 #include "board/board_menus.h"
 #include "board/card_pictures.h"
 #include "ui_test_support.h"

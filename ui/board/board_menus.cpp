@@ -5,7 +5,7 @@
 #include <QMenu>
 #include <QMenuBar>
 
-#include "board/setting_menu.h"
+#include "access/setting_menu.h"
 
 namespace vimbrel {
 

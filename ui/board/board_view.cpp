@@ -12,7 +12,7 @@
 #include <cmath>
 #include <thread>
 
-#include "board/board_accessible.h"
+#include "access/board_accessible.h"
 #include "door_animation.h"
 
 namespace vimbrel {

@@ -13,10 +13,10 @@
 
 #include <algorithm>
 
-#include "board/announcer.h"
+#include "access/announcer.h"
+#include "access/game_narrator.h"
 #include "board/board_menus.h"
 #include "board/board_view.h"
-#include "board/game_narrator.h"
 #include "board/queued_input_gate.h"
 #include "board/status_panel.h"
 #include "dialogs/about_box.h"

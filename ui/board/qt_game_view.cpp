@@ -10,9 +10,9 @@
 #include <QTimer>
 #include <QWidget>
 
+#include "access/game_narrator.h"
 #include "board/board_view.h"
 #include "board/card_pictures.h"
-#include "board/game_narrator.h"
 #include "board/status_panel.h"
 #include "translations.h"
 #include "twips.h"

@@ -5,9 +5,9 @@
 
 #include <functional>
 
-#include "board/desktop_bell.h"
 #include "game_view.h"
 #include "random_generator.h"
+#include "sound/desktop_bell.h"
 
 class QAction;
 class QTimer;

@@ -1,5 +1,5 @@
 // Ringing the bell through Qt, or through the desktop's sound theme where the platform has none.
-#include "board/desktop_bell.h"
+#include "sound/desktop_bell.h"
 
 #include <QApplication>
 #include <QGuiApplication>

@@ -1,5 +1,5 @@
 // The card grid as an accessible list: the board, its cells, and the factory that hands it to Qt.
-#include "board/board_accessible.h"
+#include "access/board_accessible.h"
 
 #include <QAccessible>
 #include <QAccessibleWidget>

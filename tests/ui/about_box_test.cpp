@@ -277,4 +277,4 @@ int main(int argc, char** argv) {
     return QTest::qExec(&test, argc, argv);
 }
 
-#include "test_about_box.moc"
+#include "about_box_test.moc"

@@ -209,4 +209,4 @@ int main(int argc, char** argv) {
     return QTest::qExec(&test, argc, argv);
 }
 
-#include "test_speed_control.moc"
+#include "speed_control_test.moc"

@@ -1,9 +1,9 @@
 // The spoken account of the game: which event is said, in which words, and when.
-#include "board/game_narrator.h"
+#include "access/game_narrator.h"
 
 #include <QCoreApplication>
 
-#include "board/announcer.h"
+#include "access/announcer.h"
 #include "board/card_pictures.h"
 #include "game.h"
 #include "translations.h"

@@ -1,5 +1,5 @@
 // The screen readers' announcer: zero-sized notification widgets shown once per text.
-#include "board/announcer.h"
+#include "access/announcer.h"
 
 #include <QAccessible>
 #include <QAccessibleWidget>

@@ -1,5 +1,5 @@
 // The setting menus' accessibility: the menu and its items as assistive technology sees them.
-#include "board/setting_menu.h"
+#include "access/setting_menu.h"
 
 #include <QAccessible>
 #include <QAccessibleWidget>
