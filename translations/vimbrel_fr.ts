@@ -97,9 +97,9 @@
         <translation>Merci d&apos;avoir joué</translation>
     </message>
     <message>
-        <source>%1 3.0 for Windows95</source>
-        <extracomment>About box, the title line in bold; %1 is the program&apos;s name. Keep &quot;3.0&quot; and &quot;Windows95&quot;.</extracomment>
-        <translation>%1 3.0 pour Windows95</translation>
+        <source>%1 %2 for Windows95</source>
+        <extracomment>About box, the title line in bold; %1 is the program&apos;s name, %2 its version (3.0). Keep &quot;Windows95&quot;.</extracomment>
+        <translation>%1 %2 pour Windows95</translation>
     </message>
     <message>
         <source>A memory card game for one player against a forgetful computer, or for two players.</source>

@@ -29,7 +29,7 @@ BoardWindow::BoardWindow(CardPictures pictures, QWidget* parent)
       pictures_(std::move(pictures)),
       begin_(this, [this](StartDialog& begin) { connect_start_dialog(begin); }) {
     setObjectName(QStringLiteral("board"));
-    setWindowTitle(QStringLiteral("Vimbrel"));
+    setWindowTitle(QStringLiteral(VIMBREL_NAME));
     setWindowIcon(pictures_.emblem());
 
     parts_.window = this;

@@ -121,9 +121,12 @@ AboutBox::AboutBox(const QPixmap& back, const QPixmap& emblem, QPixmap& temp_pic
     logo_->set_resting(picture);
     logo_->setAccessibleName(emblem_name);
 
-    //: About box, the title line in bold; %1 is the program's name. Keep "3.0" and "Windows95".
+    //: About box, the title line in bold; %1 is the program's name, %2 its version (3.0). Keep
+    //: "Windows95".
     QLabel* title =
-        add_label(this, "Label1", tr("%1 3.0 for Windows95").arg(QStringLiteral(VIMBREL_NAME)),
+        add_label(this, "Label1",
+                  tr("%1 %2 for Windows95")
+                      .arg(QStringLiteral(VIMBREL_NAME), QStringLiteral(VIMBREL_SHORT_VERSION)),
                   {1080, 240, 3495, 255});
     title->setWordWrap(false);
     //: About box: what the game is, in three lines at most.
