@@ -11,12 +11,11 @@ people to the "Game Over" box, by keyboard alone, remembering the pictures it ha
 """
 import os
 import re
-import shutil
 import subprocess
 import sys
 import time
 
-SKIP = 77
+from real_program import FACES, SKIP, Failure, Usage, main, need
 
 try:
     import pyatspi
@@ -25,20 +24,9 @@ except ImportError as missing:
     print(f"skipped: {missing}")
     sys.exit(SKIP)
 
-for tool in ("xdotool",):
-    if not shutil.which(tool):
-        print(f"skipped: {tool} is not installed")
-        sys.exit(SKIP)
+need("xdotool")
 
 CELL_NAME = re.compile(r"^(Hidden card|Open card, (?P<face>.+)|Empty place), row (?P<row>\d+), column (?P<col>\d+)$")
-# Every name the board gives a picture: a hidden card must never carry one of them.
-FACES = ("genie", "frog", "jellyfish", "telephone", "handshake", "computer mouse", "mouse", "cloud",
-         "snowflake", "robot", "bicycle", "cars", "rocket", "aeroplane", "clock", "cat", "book",
-         "letter", "pen", "match", "imp", "bell", "watch", "Christmas tree", "light bulb")
-
-
-class Failure(Exception):
-    pass
 
 
 def wait_for(what, condition, timeout=30.0):
@@ -281,21 +269,13 @@ def run(binary, whole_games):
             program.wait(timeout=30)
 
 
-def main():
-    if len(sys.argv) < 2:
-        print(__doc__)
-        return 2
+def play(args):
+    if not args:
+        raise Usage()
     if not os.environ.get("DISPLAY"):
-        print("no DISPLAY: run it through atspi_test.sh")
-        return 2
-    try:
-        run(sys.argv[1], "--whole-games" in sys.argv[2:])
-    except Failure as failure:
-        print(f"FAIL: {failure}")
-        return 1
-    print("PASS")
-    return 0
+        raise Usage("no DISPLAY: run it through atspi_test.sh")
+    run(args[0], "--whole-games" in args[1:])
 
 
 if __name__ == "__main__":
-    sys.exit(main())
+    sys.exit(main(__doc__, play))
