@@ -118,9 +118,8 @@ void BoardWindowTest::cards_open_and_a_third_click_is_ignored() {
 }
 
 void BoardWindowTest::a_miss_closes_both_cards_and_a_pair_leaves_empty_places() {
-    auto board = open_board();
+    auto board = open_board_for_two();
     QVERIFY(board);
-    board->menus().pvp->trigger();
     const GameState& s = board->game().state();
     const auto [a, b] = play_turn(*board, false);
     QVERIFY(a);
@@ -183,9 +182,8 @@ void BoardWindowTest::show_cards_reveals_every_face_down_card() {
 }
 
 void BoardWindowTest::the_last_pair_ends_the_game_with_a_message() {
-    auto board = open_board();
+    auto board = open_board_for_two();
     QVERIFY(board);
-    board->menus().pvp->trigger();
     board->menus().six->trigger();
     QString text;
     QString title;

@@ -164,9 +164,8 @@ void KeyboardTest::the_outline_shows_only_after_a_key_and_hides_after_a_click() 
 }
 
 void KeyboardTest::space_and_return_turn_the_card_under_the_cursor_by_the_rules_of_a_click() {
-    auto board = open_board();
+    auto board = open_board_for_two();
     QVERIFY(board);
-    board->menus().pvp->trigger();
     const GameState& s = board->game().state();
 
     go_to(*board, 1);
@@ -205,9 +204,8 @@ void KeyboardTest::space_and_return_turn_the_card_under_the_cursor_by_the_rules_
 }
 
 void KeyboardTest::two_people_play_whole_turns_by_keyboard() {
-    auto board = open_board();
+    auto board = open_board_for_two();
     QVERIFY(board);
-    board->menus().pvp->trigger();
     const GameState& s = board->game().state();
     const auto label = [&](const char* name) {
         return board->findChild<QLabel*>(QLatin1String(name))->text();

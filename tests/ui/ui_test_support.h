@@ -13,6 +13,7 @@
 #include <functional>
 #include <memory>
 
+#include "board/board_menus.h"
 #include "board/board_view.h"
 #include "board/board_window.h"
 
@@ -113,6 +114,13 @@ inline std::unique_ptr<BoardWindow> open_board(
     board->show();
     // The first deal sets round 1; before it the state shows round 0.
     if (!QTest::qWaitFor([&] { return board->game().state().round_no == 1; })) return nullptr;
+    return board;
+}
+
+// The same, set to two people: every turn is a person's, and the computer never plays.
+inline std::unique_ptr<BoardWindow> open_board_for_two() {
+    auto board = open_board();
+    if (board) board->menus().pvp->trigger();
     return board;
 }
 

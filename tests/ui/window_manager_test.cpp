@@ -115,10 +115,9 @@ bool click_on_the_x_server(BoardWindow& board, int cell) {
 void WindowManagerTest::clicks_queued_on_the_x_server_while_cards_close_are_dropped() {
     QVERIFY2(!QStandardPaths::findExecutable(QStringLiteral("xdotool")).isEmpty(),
              "xdotool is missing: scripts/setup installs it");
-    auto board = open_board();
+    auto board = open_board_for_two();
     QVERIFY(board);
     QVERIFY(QTest::qWaitForWindowActive(board.get()));
-    board->menus().pvp->trigger();
     const GameState& s = board->game().state();
     const auto [a, b] = two_cells(s, false);
     click_cell(*board, a);
