@@ -269,7 +269,7 @@ def run(binary, whole_games):
             program.wait(timeout=30)
 
 
-def play(args):
+def from_command_line(args):
     if not args:
         raise Usage()
     if not os.environ.get("DISPLAY"):
@@ -278,4 +278,4 @@ def play(args):
 
 
 if __name__ == "__main__":
-    sys.exit(main(__doc__, play))
+    sys.exit(main(__doc__, from_command_line))

@@ -376,7 +376,7 @@ def play(binary, work, arrows=0, whole=False):
             print(f"  {when:.3f}  {text}")
 
 
-def run(args):
+def from_command_line(args):
     whole = args[1:] == ["--whole-game"]
     if not (len(args) == 1 or whole or (len(args) == 3 and args[1] == "--arrows")):
         raise Usage()
@@ -389,4 +389,4 @@ def run(args):
 
 
 if __name__ == "__main__":
-    sys.exit(main(__doc__, run))
+    sys.exit(main(__doc__, from_command_line))
