@@ -142,7 +142,17 @@ def generate(root, build, product):
             name = relative(cursor.extent.start.file, root)
             if name in product:
                 walk(ci, cursor, None, name, root, texts[name], macros.get(name, []), found)
-    return sorted(found.values(), key=lambda m: (m.file, m.offset, m.replacement))
+    return number_alike(sorted(found.values(), key=lambda m: (m.file, m.offset, m.replacement)))
+
+
+def number_alike(mutants):
+    """Tells apart the mutants of lines that read alike: the second gets "-2" after its id."""
+    seen = {}
+    for m in mutants:
+        base = m.id.split("-")[0]
+        seen[base] = seen.get(base, 0) + 1
+        m.id = base if seen[base] == 1 else f"{base}-{seen[base]}"
+    return mutants
 
 
 _REAL = {}
