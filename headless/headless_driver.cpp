@@ -41,6 +41,27 @@ std::optional<GameTimer> HeadlessDriver::running_timer() const {
     return std::nullopt;
 }
 
+std::string HeadlessDriver::view_fault() const {
+    const GameState& s = game_.state();
+    const bool computer_moves = s.current_player == 2 &&
+                                game_.settings().players == Players::vs_computer &&
+                                view_.running(GameTimer::com_timer);
+    if (view_.busy != computer_moves)
+        return view_.busy ? "the busy pointer is on outside the computer's move"
+                          : "the busy pointer is off during the computer's move";
+    return {};
+}
+
+std::string HeadlessDriver::end_fault() const {
+    const GameState& s = game_.state();
+    if (s.pairs_taken != s.cell_count() / 2) return "the game ended with cards on the board";
+    for (int c = 1; c <= s.cell_count(); ++c)
+        if (s.cell_state[c] != removed) return "a card was not removed at the end";
+    if (running_timer()) return "a timer still runs after the end";
+    if (view_.busy) return "the busy pointer is on after the end";
+    return {};
+}
+
 std::string HeadlessDriver::play_to_end(Opponent& opponent, const Limits& limits) {
     const GameState& s = game_.state();
     const int ended = view_.message_boxes;
@@ -57,9 +78,10 @@ std::string HeadlessDriver::play_to_end(Opponent& opponent, const Limits& limits
         }
         if (limits.check) {
             if (std::string fault = find_fault(game_); !fault.empty()) return fault;
+            if (std::string fault = view_fault(); !fault.empty()) return fault;
         }
     }
-    return {};
+    return limits.check ? end_fault() : std::string();
 }
 
 }  // namespace vimbrel::headless

@@ -26,6 +26,13 @@ public:
     // The timer that runs now, if any.
     std::optional<GameTimer> running_timer() const;
 
+    // What the view shows against the game after any event: the busy pointer is on exactly while
+    // the computer's move is pending. Empty if sound, else what is wrong.
+    std::string view_fault() const;
+    // What must hold once the end message appeared: every pair taken and every card removed, no
+    // timer running, the pointer an arrow. Empty if sound, else what is wrong.
+    std::string end_fault() const;
+
     struct Limits {
         long max_events = 1'000'000;  // a game still on after this many events did not end
         bool check = false;           // find_fault after every event
@@ -33,7 +40,8 @@ public:
     // Plays the game dealt now to its end message with `opponent` in the person's seat: the
     // judging and the computer's ticks as soon as they are due, the time limit when the
     // opponent is too slow, a card otherwise. Returns an empty string, or what went wrong: the
-    // first broken rule (with `check`) or "the game did not end".
+    // first broken rule or view fault (with `check`), "the game did not end", or what the end
+    // left wrong (with `check`).
     std::string play_to_end(Opponent& opponent, const Limits& limits);
 
 private:

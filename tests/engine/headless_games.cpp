@@ -54,13 +54,7 @@ std::string play_one(int index, std::uint64_t seed) {
     game.start_new_game();
     Player player(seed ^ 0x5bd1e995u);
 
-    if (std::string fault =
-            table->driver.play_to_end(player, {.max_events = 100001, .check = true});
-        !fault.empty())
-        return fault;
-    const GameState& s = game.state();
-    if (s.pairs_taken != s.cell_count() / 2) return "the game ended with cards on the board";
-    return {};
+    return table->driver.play_to_end(player, {.max_events = 100001, .check = true});
 }
 
 }  // namespace

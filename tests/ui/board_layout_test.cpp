@@ -1,5 +1,6 @@
 // The board window's size rules and the docked panel.
 #include <QAction>
+#include <QLabel>
 #include <QMenuBar>
 #include <QWindow>
 #include <QtTest>
@@ -35,6 +36,7 @@ private slots:
     void the_window_starts_at_the_board_plus_the_panel();
     void a_larger_board_grows_the_window_and_a_smaller_one_keeps_it();
     void resizing_springs_back_and_keeps_the_panel_docked();
+    void a_long_name_widens_either_players_label_alike();
 };
 
 void BoardLayoutTest::the_window_starts_at_the_board_plus_the_panel() {
@@ -82,6 +84,20 @@ void BoardLayoutTest::resizing_springs_back_and_keeps_the_panel_docked() {
     QTRY_VERIFY(panel_docked(*board));
     click_cell(*board, 1);  // the grid stays at the client area's top-left corner
     QCOMPARE(board->game().state().cell_state[1], face_up);
+}
+
+// Player 2's label is fitted as player 1's is: same width, same centre, inside the panel.
+void BoardLayoutTest::a_long_name_widens_either_players_label_alike() {
+    StatusPanel panel;
+    const QRect place = panel.findChild<QLabel*>(QStringLiteral("player_name_1"))->geometry();
+    const QString name = QStringLiteral("Maximiliane-Mustermann");
+    panel.set_names(name, name);
+    const auto* first = panel.findChild<QLabel*>(QStringLiteral("player_name_0"));
+    const auto* second = panel.findChild<QLabel*>(QStringLiteral("player_name_1"));
+    QVERIFY(second->width() > place.width());
+    QCOMPARE(second->x(), first->x());
+    QCOMPARE(second->width(), first->width());
+    QVERIFY(panel.rect().contains(second->geometry()));
 }
 
 VIMBREL_UI_TEST_MAIN(BoardLayoutTest)

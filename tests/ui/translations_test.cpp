@@ -257,6 +257,8 @@ void TranslationsTest::the_windows_show_every_text_translated_and_whole() {
         texts << texts_of(window);
         cut << clipped(window);
     };
+    StatusPanel fresh;  // the panel as the first paint shows it, before the first deal names anyone
+    look_at(&fresh);
 
     // The board against the computer, on the largest board so that every picture has a name.
     board->menus().ten->trigger();
