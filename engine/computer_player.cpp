@@ -2,7 +2,6 @@
 #include "computer_player.h"
 
 #include <array>
-#include <bit>
 
 #include "cell_set.h"
 #include "random_pick.h"
@@ -24,12 +23,6 @@ bool is_known(const GameState& s, int cell) {
 
 namespace {
 
-// x < 0 ? 0 : x, through a mask: the compiler makes the float select a branch, which chance
-// decides here.
-float zero_if_negative(float x) {
-    return std::bit_cast<float>(std::bit_cast<std::int32_t>(x) & (x < 0.0f ? 0 : ~0));
-}
-
 // Fades every memory and returns the cells still known afterwards. A strength of +0 stays +0
 // whatever the (non-negative) rate, so only the few cells remembered at all need the arithmetic.
 CellSet fade_and_find_known(GameState& s) {
@@ -40,8 +33,8 @@ CellSet fade_and_find_known(GameState& s) {
     const float threshold = s.memory_threshold;
     return CellSet::nonzero(s.memory_strength.data(), n).subset([&](int c) {
         const float rate = s.forget_rate[c];
-        const float strength =
-            zero_if_negative(static_cast<float>(s.memory_strength[c] - rate - f * rate));
+        const float faded = static_cast<float>(s.memory_strength[c] - rate - f * rate);
+        const float strength = faded < 0.0f ? 0.0f : faded;
         s.memory_strength[c] = strength;
         return strength > threshold;
     });
