@@ -120,7 +120,7 @@ void BoardWindowTest::cards_open_and_a_third_click_is_ignored() {
 void BoardWindowTest::a_miss_closes_both_cards_and_a_pair_leaves_empty_places() {
     auto board = open_board();
     QVERIFY(board);
-    board->menus().pvp->trigger();
+    board->menus().two_people->trigger();
     const GameState& s = board->game().state();
     const auto [a, b] = play_turn(*board, false);
     QVERIFY(a);
@@ -185,7 +185,7 @@ void BoardWindowTest::show_cards_reveals_every_face_down_card() {
 void BoardWindowTest::the_last_pair_ends_the_game_with_a_message() {
     auto board = open_board();
     QVERIFY(board);
-    board->menus().pvp->trigger();
+    board->menus().two_people->trigger();
     board->menus().six->trigger();
     QString text;
     QString title;
@@ -223,7 +223,7 @@ void BoardWindowTest::choosing_the_checked_item_does_nothing() {
     click_cell(*board, 1);
     const GameState before = s;
     QCOMPARE(drawn_marks(*board), QStringLiteral("-v- v- -v-v- "));
-    for (QAction* checked : {m.eight, m.pvc, m.med, m.ai_on}) {
+    for (QAction* checked : {m.eight, m.versus_computer, m.normal_memory, m.ai_and_memory}) {
         QVERIFY(checked->isChecked());
         checked->trigger();
         QVERIFY(checked->isChecked());
@@ -236,8 +236,8 @@ void BoardWindowTest::choosing_the_checked_item_does_nothing() {
     QVERIFY(m.ten->isChecked() && !m.eight->isChecked());
     QCOMPARE(s.grid_size, 10);
     QCOMPARE(s.cards_turned, 0);
-    m.ai_off->trigger();
-    QVERIFY(m.ai_off->isChecked() && !m.ai_on->isChecked());
+    m.memory_only->trigger();
+    QVERIFY(m.memory_only->isChecked() && !m.ai_and_memory->isChecked());
     QCOMPARE(drawn_marks(*board), QStringLiteral("--v v- -v--v "));
 }
 
@@ -256,21 +256,21 @@ void BoardWindowTest::every_setting_item_sets_what_it_names() {
         QCOMPARE(game.state().grid_size, size);
         QVERIFY(only_checked({m.six, m.eight, m.ten}, item));
     }
-    for (const auto& [item, second] : {std::pair{m.pvp, "Player 2"}, {m.pvc, "Computer"}}) {
+    for (const auto& [item, second] : {std::pair{m.two_people, "Player 2"}, {m.versus_computer, "Computer"}}) {
         item->trigger();
         QCOMPARE(label(*board, "player_name_1"), QString::fromLatin1(second));
-        QVERIFY(only_checked({m.pvc, m.pvp}, item));
+        QVERIFY(only_checked({m.versus_computer, m.two_people}, item));
     }
-    for (const auto& [item, threshold] : {std::pair{m.low, 500}, {m.high, 100}, {m.med, 300}}) {
+    for (const auto& [item, threshold] : {std::pair{m.low_memory, 500}, {m.good_memory, 100}, {m.normal_memory, 300}}) {
         item->trigger();
         QCOMPARE(game.state().memory_threshold, threshold);
-        QVERIFY(only_checked({m.high, m.med, m.low}, item));
+        QVERIFY(only_checked({m.good_memory, m.normal_memory, m.low_memory}, item));
     }
     for (const auto& [item, mode] :
-         {std::pair{m.ai_off, ChoiceMode::memory_only}, {m.ai_on, ChoiceMode::ai_and_memory}}) {
+         {std::pair{m.memory_only, ChoiceMode::memory_only}, {m.ai_and_memory, ChoiceMode::ai_and_memory}}) {
         item->trigger();
         QVERIFY(game.settings().choice == mode);
-        QVERIFY(only_checked({m.ai_on, m.ai_off}, item));
+        QVERIFY(only_checked({m.ai_and_memory, m.memory_only}, item));
     }
 }
 

@@ -81,7 +81,7 @@ void KeyboardTest::the_board_has_the_keys_after_every_dialog() {
     QVERIFY(board_has_the_keys(*board));
 
     // The end of a game: Return closes the box, and the keys are back on the board.
-    board->menus().pvp->trigger();
+    board->menus().two_people->trigger();
     board->menus().six->trigger();
     QString title;
     when_modal([&](QWidget* modal) {
@@ -166,7 +166,7 @@ void KeyboardTest::the_outline_shows_only_after_a_key_and_hides_after_a_click() 
 void KeyboardTest::space_and_return_turn_the_card_under_the_cursor_by_the_rules_of_a_click() {
     auto board = open_board();
     QVERIFY(board);
-    board->menus().pvp->trigger();
+    board->menus().two_people->trigger();
     const GameState& s = board->game().state();
 
     go_to(*board, 1);
@@ -207,7 +207,7 @@ void KeyboardTest::space_and_return_turn_the_card_under_the_cursor_by_the_rules_
 void KeyboardTest::two_people_play_whole_turns_by_keyboard() {
     auto board = open_board();
     QVERIFY(board);
-    board->menus().pvp->trigger();
+    board->menus().two_people->trigger();
     const GameState& s = board->game().state();
     const auto label = [&](const char* name) {
         return board->findChild<QLabel*>(QLatin1String(name))->text();

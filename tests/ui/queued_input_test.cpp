@@ -124,7 +124,7 @@ void QueuedInputTest::input_queued_while_the_computer_plays_is_dropped() {
 void QueuedInputTest::input_queued_while_a_persons_cards_close_is_dropped() {
     auto board = open_board();
     QVERIFY(board);
-    board->menus().pvp->trigger();
+    board->menus().two_people->trigger();
     const GameState& s = board->game().state();
 
     // Player 1 misses; player 2 clicks and presses Space while the two cards close.
@@ -160,7 +160,7 @@ void QueuedInputTest::input_queued_while_a_persons_cards_close_is_dropped() {
 void QueuedInputTest::keys_a_screen_reader_held_back_are_dropped_too() {
     auto board = open_board();
     QVERIFY(board);
-    board->menus().pvp->trigger();
+    board->menus().two_people->trigger();
     const GameState& s = board->game().state();
     QTest::keyClick(board->board_view(), Qt::Key_End);  // row 1, column 8
     const int under_cursor = board->board_view()->cursor_cell();

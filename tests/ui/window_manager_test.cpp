@@ -118,7 +118,7 @@ void WindowManagerTest::clicks_queued_on_the_x_server_while_cards_close_are_drop
     auto board = open_board();
     QVERIFY(board);
     QVERIFY(QTest::qWaitForWindowActive(board.get()));
-    board->menus().pvp->trigger();
+    board->menus().two_people->trigger();
     const GameState& s = board->game().state();
     const auto [a, b] = two_cells(s, false);
     click_cell(*board, a);
