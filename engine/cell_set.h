@@ -20,10 +20,12 @@ public:
         for (int w = 0; w < 2; ++w) {
             const int first = cell(w, 0);
             const int last = n < first + 63 ? n : first + 63;
+            std::uint64_t bits = 0;
             for (int c = first; c <= last; ++c) {
                 const bool set_bit = std::bit_cast<std::uint32_t>(values[c]) != 0;
-                set.words_[w] |= std::uint64_t{set_bit} << (c - first);
+                bits |= std::uint64_t{set_bit} << (c - first);
             }
+            set.words_[w] = bits;
         }
         return set;
     }

@@ -1,6 +1,7 @@
 // The computer's memory of seen cards and its choice of two cards per move.
 #include "computer_player.h"
 
+#include <algorithm>
 #include <array>
 
 #include "cell_set.h"
@@ -33,8 +34,9 @@ CellSet fade_and_find_known(GameState& s) {
     const float threshold = s.memory_threshold;
     return CellSet::nonzero(s.memory_strength.data(), n).subset([&](int c) {
         const float rate = s.forget_rate[c];
-        const float faded = static_cast<float>(s.memory_strength[c] - rate - f * rate);
-        const float strength = faded < 0.0f ? 0.0f : faded;
+        // Never below zero; std::max takes no branch, which chance would decide here.
+        const float strength =
+            std::max(static_cast<float>(s.memory_strength[c] - rate - f * rate), 0.0f);
         s.memory_strength[c] = strength;
         return strength > threshold;
     });
