@@ -5,12 +5,10 @@
 #include <bit>
 #include <cstdint>
 
-#include "simd.h"
-
 namespace vimbrel {
 
 // The computer looks at the few cells it remembers out of up to a hundred. The set is built in one
-// pass over the board without a branch per cell, then visited member by member, lowest first.
+// pass over the board, then visited member by member, lowest first.
 class CellSet {
 public:
     static constexpr int capacity = 128;  // cells 1..128
@@ -22,28 +20,8 @@ public:
         for (int w = 0; w < 2; ++w) {
             const int first = cell(w, 0);
             const int last = n < first + 63 ? n : first + 63;
-            std::uint64_t bits = 0;  // in a register: an index into words_ would keep it in memory
-            int c = first;
-#if VIMBREL_SSE2
-            // Sixteen cells per step: four comparisons packed to sixteen bytes, and their top
-            // bits; then four at a time.
-            const __m128i zero = _mm_setzero_si128();
-            const auto zero_lanes = [&](int from) {
-                const auto* four = reinterpret_cast<const __m128i*>(values + from);
-                return _mm_cmpeq_epi32(_mm_loadu_si128(four), zero);
-            };
-            for (; c + 15 <= last; c += 16) {
-                const __m128i low = _mm_packs_epi32(zero_lanes(c), zero_lanes(c + 4));
-                const __m128i high = _mm_packs_epi32(zero_lanes(c + 8), zero_lanes(c + 12));
-                const int zeros = _mm_movemask_epi8(_mm_packs_epi16(low, high));
-                bits |= std::uint64_t(~zeros & 0xFFFF) << (c - first);
-            }
-            for (; c + 3 <= last; c += 4) {
-                const int zeros = _mm_movemask_ps(_mm_castsi128_ps(zero_lanes(c)));
-                bits |= std::uint64_t(~zeros & 0xF) << (c - first);
-            }
-#endif
-            for (; c <= last; ++c) {
+            std::uint64_t bits = 0;
+            for (int c = first; c <= last; ++c) {
                 const bool set_bit = std::bit_cast<std::uint32_t>(values[c]) != 0;
                 bits |= std::uint64_t{set_bit} << (c - first);
             }
@@ -89,11 +67,8 @@ public:
     }
 
 private:
-    // Bit b of word w stands for cell 64 w + b + 1: the cells of a word come in sixteens and fours
-    // from its first cell, and none of those straddles two words.
-    static int cell(int w, int bit) {
-        return 64 * w + bit + 1;
-    }
+    // Bit b of word w stands for cell 64 w + b + 1.
+    static int cell(int w, int bit) { return 64 * w + bit + 1; }
 
     std::array<std::uint64_t, 2> words_{};
 };

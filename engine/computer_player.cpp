@@ -1,8 +1,8 @@
 // The computer's memory of seen cards and its choice of two cards per move.
 #include "computer_player.h"
 
+#include <algorithm>
 #include <array>
-#include <bit>
 
 #include "cell_set.h"
 #include "random_pick.h"
@@ -24,12 +24,6 @@ bool is_known(const GameState& s, int cell) {
 
 namespace {
 
-// x < 0 ? 0 : x, through a mask: the compiler makes the float select a branch, which chance
-// decides here.
-float zero_if_negative(float x) {
-    return std::bit_cast<float>(std::bit_cast<std::int32_t>(x) & (x < 0.0f ? 0 : ~0));
-}
-
 // Fades every memory and returns the cells still known afterwards. A strength of +0 stays +0
 // whatever the (non-negative) rate, so only the few cells remembered at all need the arithmetic.
 CellSet fade_and_find_known(GameState& s) {
@@ -40,8 +34,9 @@ CellSet fade_and_find_known(GameState& s) {
     const float threshold = s.memory_threshold;
     return CellSet::nonzero(s.memory_strength.data(), n).subset([&](int c) {
         const float rate = s.forget_rate[c];
+        // Never below zero; std::max takes no branch, which chance would decide here.
         const float strength =
-            zero_if_negative(static_cast<float>(s.memory_strength[c] - rate - f * rate));
+            std::max(static_cast<float>(s.memory_strength[c] - rate - f * rate), 0.0f);
         s.memory_strength[c] = strength;
         return strength > threshold;
     });

@@ -1,6 +1,8 @@
 // The game's rules: deal, picks, judging, turns, scores, the end, and the settings' effects.
 #include "game.h"
 
+#include <algorithm>
+
 #include "computer_player.h"
 
 namespace vimbrel {
@@ -15,7 +17,7 @@ Game::Game(GameView& view) : view_(view) {
     const ViewMetrics m = view_.metrics();
     state_.twips_per_pixel_x = m.twips_per_pixel_x;
     state_.twips_per_pixel_y = static_cast<std::int16_t>(m.twips_per_pixel_y);
-    state_.card_width = static_cast<float>(m.card_width);
+    state_.card_width = static_cast<std::int16_t>(m.card_width);
     state_.card_height = static_cast<std::int16_t>(m.card_height);
     state_.window_width =
         (state_.card_width * state_.grid_size + m.panel_width) * state_.twips_per_pixel_x + 120;
@@ -47,7 +49,7 @@ void Game::init_game_and_deal() {
     set_busy(false);
 
     const ViewMetrics m = view_.metrics();
-    s.card_width = static_cast<float>(m.card_width);
+    s.card_width = static_cast<std::int16_t>(m.card_width);
     s.card_height = static_cast<std::int16_t>(m.card_height);
     s.window_width = (s.card_width * s.grid_size + m.panel_width) * s.twips_per_pixel_x + 120;
     s.window_height =
@@ -129,11 +131,11 @@ void Game::remove_card(int cell) {
 void Game::pick(int x, int y) {
     GameState& s = state_;
     if (s.cards_turned >= 2 || s.round_no == 0) return;  // locked, or nothing dealt yet
-    const int board_width = static_cast<int>(s.card_width) * s.grid_size;
+    const int board_width = s.card_width * s.grid_size;
     const int board_height = s.card_height * s.grid_size;
     if (x < 0 || y < 0 || x >= board_width || y >= board_height) return;
 
-    const int cell = x / static_cast<int>(s.card_width) + (y / s.card_height) * s.grid_size + 1;
+    const int cell = x / s.card_width + (y / s.card_height) * s.grid_size + 1;
     if (s.cell_state[cell] != face_down) return;
 
     set_menu_item(MenuItem::show_cards, false);
@@ -303,7 +305,7 @@ void Game::end_game() {
 // ---- Settings and menu commands ----
 
 bool Game::choose_board_size(int size) {
-    if (size == settings_.board_size || (size != 6 && size != 8 && size != 10)) return false;
+    if (size == settings_.board_size || !is_board_size(size)) return false;
     settings_.board_size = size;
     state_.grid_size = static_cast<std::int16_t>(size);
     start_new_game();
@@ -348,7 +350,7 @@ void Game::apply_start_choices(Players players, int board_size) {
     } else {
         view_.show_player_names(text::player1, text::player2);
     }
-    settings_.board_size = board_size == 6 || board_size == 8 ? board_size : 10;
+    settings_.board_size = board_size_or_largest(board_size);
 }
 
 void Game::show_cards() {
@@ -367,7 +369,8 @@ void Game::show_cards() {
 }
 
 void Game::set_door_delay(int delay) {
-    state_.door_delay = static_cast<std::int16_t>(delay < 0 ? 0 : (delay > 100 ? 100 : delay));
+    state_.door_delay =
+        static_cast<std::int16_t>(std::clamp(delay, min_door_delay, max_door_delay));
 }
 
 bool Game::take_first_paint() {

@@ -4,6 +4,8 @@
 #include <array>
 #include <cstdint>
 
+#include "settings.h"
+
 namespace vimbrel {
 
 // Per-cell arrays have room for the largest board (10 x 10); index 0 is never a cell.
@@ -25,7 +27,7 @@ enum class ChoiceMode { ai_and_memory, memory_only };
 
 // The player's choices. The menus show them with check marks; the engine is their owner.
 struct Settings {
-    int board_size = 8;  // 6, 8 or 10
+    int board_size = default_board_size;  // one of board_sizes
     Players players = Players::vs_computer;
     MemoryLevel memory = MemoryLevel::normal;
     ChoiceMode choice = ChoiceMode::ai_and_memory;
@@ -49,14 +51,14 @@ constexpr MemoryLevelValues memory_level_values(MemoryLevel level) {
 }
 
 struct GameState {
-    std::int16_t grid_size = 8;
-    std::array<std::int16_t, cell_slots> card_face{};
-    std::array<std::int16_t, cell_slots> cell_state{};
+    std::int16_t grid_size = default_board_size;        // cards per row and per column
+    std::array<std::int16_t, cell_slots> card_face{};   // the picture on each cell
+    std::array<std::int16_t, cell_slots> cell_state{};  // face_down, face_up or removed
 
     // The computer's memory of each cell.
-    std::array<float, cell_slots> memory_strength{};
-    std::array<float, cell_slots> forget_rate{};
-    std::array<float, cell_slots> candidate{};  // -1: may be picked at random, 0: may not
+    std::array<float, cell_slots> memory_strength{};  // known while above memory_threshold
+    std::array<float, cell_slots> forget_rate{};      // taken off memory_strength at each move
+    std::array<float, cell_slots> candidate{};        // -1: may be picked at random, 0: may not
     std::int16_t memory_threshold = 300;
     std::int16_t initial_forget_rate = 200;
     std::int16_t pairs_per_face = 2;
@@ -64,20 +66,22 @@ struct GameState {
     // Scores and the round counter are 32-bit so that no game, however long, can wrap them.
     std::array<std::int32_t, 3> score{};  // index 1: player 1, index 2: player 2 or the computer
     std::int16_t current_player = 1;
-    std::int32_t round_no = 0;
+    std::int32_t round_no = 0;      // the round counter shown on the panel; 0 before the first deal
     std::int16_t cards_turned = 0;  // 2 also locks the board against clicks
     std::array<std::int16_t, 2> turned_cells{};
     bool time_was_over = false;
     std::int16_t pairs_taken = 0;
 
+    // The computer's move: its first and second card, and whether they show the same picture.
     std::int16_t com_first = 0;
     std::int16_t com_second = 0;
     bool com_pair_found = false;
 
-    std::int16_t door_delay = 10;
+    std::int16_t door_delay = default_door_delay;
 
-    // Layout values, in pixels and twips.
-    float card_width = 32;
+    // Layout values, in pixels and twips. A card's width and height are whole pixels alike; the
+    // horizontal twips per pixel may have a fraction, the vertical ones are kept whole.
+    std::int16_t card_width = 32;
     std::int16_t card_height = 32;
     float twips_per_pixel_x = 15;
     std::int16_t twips_per_pixel_y = 15;

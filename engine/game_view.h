@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "random_source.h"
+#include "settings.h"
 
 namespace vimbrel {
 
@@ -17,9 +18,9 @@ struct TimeOfDay {
 };
 
 struct ViewMetrics {
-    int card_width = 32;    // pixels, the width of the card back picture
-    int card_height = 32;   // pixels
-    int panel_width = 113;  // pixels, the status panel beside the board
+    int card_width = 32;                     // pixels, the width of the card back picture
+    int card_height = 32;                    // pixels
+    int panel_width = vimbrel::panel_width;  // pixels, the status panel beside the board
     float twips_per_pixel_x = 15;
     int twips_per_pixel_y = 15;
 };

@@ -13,7 +13,7 @@ std::string cell_fault(const char* what, int cell) {
 
 std::string find_fault(const Game& game) {
     const GameState& s = game.state();
-    if (s.grid_size != 6 && s.grid_size != 8 && s.grid_size != 10) return "bad grid size";
+    if (!is_board_size(s.grid_size)) return "bad grid size";
     if (s.current_player != 1 && s.current_player != 2) return "bad current player";
     if (s.cards_turned < 0 || s.cards_turned > 2) return "bad cards_turned";
     int running = 0;

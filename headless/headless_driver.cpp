@@ -10,7 +10,7 @@ void HeadlessDriver::click(int cell) {
     const GameState& s = game_.state();
     if (s.grid_size != centres_grid_) {
         // Worked out once per board size: a division per click would weigh on the benchmarks.
-        const int width = static_cast<int>(s.card_width), height = s.card_height;
+        const int width = s.card_width, height = s.card_height;
         for (int c = 1; c <= s.cell_count(); ++c) {
             centres_[static_cast<std::size_t>(c)] = {((c - 1) % s.grid_size) * width + width / 2,
                                                      ((c - 1) / s.grid_size) * height + height / 2};

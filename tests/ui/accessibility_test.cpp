@@ -105,7 +105,7 @@ void AccessibilityTest::panel_labels_are_named_and_numbers_say_what_they_count()
     const auto [a, b] = play_turn(*board, true);
     QVERIFY(a);
     QCOMPARE(name_of(label("score_0")), QStringLiteral("You: 10 points"));
-    board->menus().pvp->trigger();
+    board->menus().two_people->trigger();
     QCOMPARE(name_of(label("score_0")), QStringLiteral("Player 1: 0 points"));
     QCOMPARE(name_of(label("score_1")), QStringLiteral("Player 2: 0 points"));
 }

@@ -9,6 +9,7 @@
 #include <QtTest>
 
 #include <algorithm>
+#include <optional>
 
 #include "board/board_menus.h"
 #include "board/status_panel.h"
@@ -71,6 +72,8 @@ private slots:
     void choosing_the_checked_item_does_nothing();
     void every_setting_item_sets_what_it_names();
     void a_release_over_the_panel_picks_nothing();
+    void a_seed_in_the_environment_replays_the_deal();
+    void the_start_loads_no_sound_library();
     void exit_stops_everything_at_once();  // last: it ends every event loop
 };
 
@@ -221,7 +224,7 @@ void BoardWindowTest::choosing_the_checked_item_does_nothing() {
     click_cell(*board, 1);
     const GameState before = s;
     QCOMPARE(drawn_marks(*board), QStringLiteral("-v- v- -v-v- "));
-    for (QAction* checked : {m.eight, m.pvc, m.med, m.ai_on}) {
+    for (QAction* checked : {m.eight, m.versus_computer, m.normal_memory, m.ai_and_memory}) {
         QVERIFY(checked->isChecked());
         checked->trigger();
         QVERIFY(checked->isChecked());
@@ -234,8 +237,8 @@ void BoardWindowTest::choosing_the_checked_item_does_nothing() {
     QVERIFY(m.ten->isChecked() && !m.eight->isChecked());
     QCOMPARE(s.grid_size, 10);
     QCOMPARE(s.cards_turned, 0);
-    m.ai_off->trigger();
-    QVERIFY(m.ai_off->isChecked() && !m.ai_on->isChecked());
+    m.memory_only->trigger();
+    QVERIFY(m.memory_only->isChecked() && !m.ai_and_memory->isChecked());
     QCOMPARE(drawn_marks(*board), QStringLiteral("--v v- -v--v "));
 }
 
@@ -254,21 +257,23 @@ void BoardWindowTest::every_setting_item_sets_what_it_names() {
         QCOMPARE(game.state().grid_size, size);
         QVERIFY(only_checked({m.six, m.eight, m.ten}, item));
     }
-    for (const auto& [item, second] : {std::pair{m.pvp, "Player 2"}, {m.pvc, "Computer"}}) {
+    for (const auto& [item, second] :
+         {std::pair{m.two_people, "Player 2"}, {m.versus_computer, "Computer"}}) {
         item->trigger();
         QCOMPARE(label(*board, "player_name_1"), QString::fromLatin1(second));
-        QVERIFY(only_checked({m.pvc, m.pvp}, item));
+        QVERIFY(only_checked({m.versus_computer, m.two_people}, item));
     }
-    for (const auto& [item, threshold] : {std::pair{m.low, 500}, {m.high, 100}, {m.med, 300}}) {
+    for (const auto& [item, threshold] :
+         {std::pair{m.low_memory, 500}, {m.good_memory, 100}, {m.normal_memory, 300}}) {
         item->trigger();
         QCOMPARE(game.state().memory_threshold, threshold);
-        QVERIFY(only_checked({m.high, m.med, m.low}, item));
+        QVERIFY(only_checked({m.good_memory, m.normal_memory, m.low_memory}, item));
     }
-    for (const auto& [item, mode] :
-         {std::pair{m.ai_off, ChoiceMode::memory_only}, {m.ai_on, ChoiceMode::ai_and_memory}}) {
+    for (const auto& [item, mode] : {std::pair{m.memory_only, ChoiceMode::memory_only},
+                                     {m.ai_and_memory, ChoiceMode::ai_and_memory}}) {
         item->trigger();
         QVERIFY(game.settings().choice == mode);
-        QVERIFY(only_checked({m.ai_on, m.ai_off}, item));
+        QVERIFY(only_checked({m.ai_and_memory, m.memory_only}, item));
     }
 }
 
@@ -280,6 +285,30 @@ void BoardWindowTest::a_release_over_the_panel_picks_nothing() {
     QTest::mouseRelease(panel->findChild<QLabel*>(QStringLiteral("player_name_0")), Qt::LeftButton,
                         {}, QPoint(3, 3));
     QCOMPARE(board->game().state().cards_turned, 0);
+}
+
+void BoardWindowTest::a_seed_in_the_environment_replays_the_deal() {
+    const auto deal_with_seed = [](const char* seed) {
+        qputenv("VIMBREL_SEED", seed);
+        const auto board = open_board();
+        qunsetenv("VIMBREL_SEED");
+        return board ? std::optional(board->game().state().card_face) : std::nullopt;
+    };
+    const auto first = deal_with_seed("20261207");
+    QVERIFY(first);
+    QVERIFY(deal_with_seed("20261207") == first);
+    QVERIFY(deal_with_seed("20261208") != first);
+}
+
+// The desktop bell's libraries wait for its first ring where the platform has no bell.
+void BoardWindowTest::the_start_loads_no_sound_library() {
+    const auto board = open_board();
+    QVERIFY(board);
+    QFile maps(QStringLiteral("/proc/self/maps"));
+    QVERIFY(maps.open(QIODevice::ReadOnly));
+    const QByteArray mapped = maps.readAll();
+    QVERIFY(!mapped.contains("libcanberra"));
+    QVERIFY(!mapped.contains("libgio-2.0"));
 }
 
 void BoardWindowTest::exit_stops_everything_at_once() {

@@ -115,7 +115,7 @@ void check_layout(qreal ratio) {
         return true;
     };
     QVERIFY(captions_fit());
-    board->menus().pvp->trigger();  // the longer names
+    board->menus().two_people->trigger();  // the longer names
     QVERIFY(captions_fit());
     board->panel()->set_status(QStringLiteral("Computer thinking..."));  // the longest turn text
     QVERIFY(captions_fit());

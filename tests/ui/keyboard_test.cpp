@@ -81,7 +81,7 @@ void KeyboardTest::the_board_has_the_keys_after_every_dialog() {
     QVERIFY(board_has_the_keys(*board));
 
     // The end of a game: Return closes the box, and the keys are back on the board.
-    board->menus().pvp->trigger();
+    board->menus().two_people->trigger();
     board->menus().six->trigger();
     QString title;
     when_modal([&](QWidget* modal) {

@@ -150,10 +150,10 @@ void MenuCommandsTest::players_during_the_computers_turn_give_back_the_arrow() {
     QVERIFY(board);
     QVERIFY(start_computer_turn(*board));
     QVERIFY(QGuiApplication::overrideCursor());
-    board->menus().pvp->trigger();
+    board->menus().two_people->trigger();
     QVERIFY(!QGuiApplication::overrideCursor());
     QVERIFY(no_timer_running(*board));
-    QVERIFY(board->menus().pvp->isChecked() && !board->menus().pvc->isChecked());
+    QVERIFY(board->menus().two_people->isChecked() && !board->menus().versus_computer->isChecked());
     QCOMPARE(board->panel()->findChild<QLabel*>(QStringLiteral("label"))->text(),
              QStringLiteral("1P's turn."));
     QCOMPARE(board->game().state().current_player, 1);

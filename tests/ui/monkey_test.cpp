@@ -3,8 +3,8 @@
 // every action the game, the menus, the pointer, the panel and (now and then) the screen must
 // agree. VIMBREL_MONKEY_EVENTS sets how many actions; VIMBREL_MONKEY_SEED (a number or "random")
 // the first session's seed; a failure names the seed, the state and the actions that led to it.
-// The seed fixes the monkey's choices; the deal comes from the window's own generator, so a rerun
-// takes the same kind of steps on another deal.
+// The seed fixes the monkey's choices and, through VIMBREL_SEED, the window's own chance: a rerun
+// with the printed seed deals the same cards and makes the same choices.
 #include <QAction>
 #include <QGuiApplication>
 #include <QLabel>
@@ -72,6 +72,7 @@ public:
     QString play(int events) {
         note("open the board", QStringLiteral("session of %1 events").arg(events));
         const bool shipped_art = chance(0.5);
+        qputenv("VIMBREL_SEED", QByteArray::number(static_cast<qulonglong>(seed_)));
         board_ = std::make_unique<BoardWindow>(shipped_art ? CardPictures::from_resources()
                                                            : CardPictures(placeholder_images()));
         game().set_door_delay(0);
@@ -231,7 +232,7 @@ private:
     // place, and points outside the widget altogether.
     QPoint off_the_grid() {
         const GameState& s = game().state();
-        const int w = static_cast<int>(s.card_width) * s.grid_size;
+        const int w = s.card_width * s.grid_size;
         const int h = s.card_height * s.grid_size;
         const QSize view = board_->board_view()->size();
         switch (below(5)) {
@@ -270,7 +271,8 @@ private:
         BoardMenus& m = board_->menus();
         QList<QAction*> enabled;
         for (QAction* a : {m.new_game, m.show_cards, m.door_speed, m.about, m.six, m.eight, m.ten,
-                           m.pvc, m.pvp, m.high, m.med, m.low, m.ai_on, m.ai_off})
+                           m.versus_computer, m.two_people, m.good_memory, m.normal_memory,
+                           m.low_memory, m.ai_and_memory, m.memory_only})
             if (a->isEnabled() &&
                 (!a_dialog || a == m.door_speed || (a == m.new_game && chance(0.2))))
                 enabled.append(a);
@@ -448,7 +450,8 @@ private:
         const GameState before = game().state();
         click_cell(*board_, 1 + below(before.cell_count()));
         BoardMenus& m = board_->menus();
-        for (QAction* item : {m.new_game, m.six, m.ten, m.pvc, m.pvp, m.show_cards})
+        for (QAction* item :
+             {m.new_game, m.six, m.ten, m.versus_computer, m.two_people, m.show_cards})
             if (item->isEnabled()) item->trigger();
         if (game().state().cell_state != before.cell_state ||
             game().state().grid_size != before.grid_size)

@@ -101,7 +101,7 @@ void NarrationTest::time_over_and_a_game_of_two_people() {
     Listener heard(*board);
     const GameState& s = board->game().state();
 
-    board->menus().pvp->trigger();
+    board->menus().two_people->trigger();
     QCOMPARE(heard.take(), QStringList{"New game, 8 by 8 cards, two players. 1P's turn."});
 
     // One card, then the time runs out: its card closes without a "No pair.".

@@ -95,12 +95,12 @@ void StartDialogTest::its_choices_reach_the_menus_and_stay_for_the_next_opening(
         select(dialog, "six");
         press_ok(dialog);
     });
-    QVERIFY(m.pvp->isChecked() && !m.pvc->isChecked());
+    QVERIFY(m.two_people->isChecked() && !m.versus_computer->isChecked());
     QVERIFY(m.six->isChecked() && !m.eight->isChecked() && !m.ten->isChecked());
     QCOMPARE(name_label(*board, 0), QStringLiteral("Player 1"));
     QCOMPARE(name_label(*board, 1), QStringLiteral("Player 2"));
     QCOMPARE(board->game().state().grid_size, 6);
-    QVERIFY(m.med->isChecked() && m.ai_on->isChecked());
+    QVERIFY(m.normal_memory->isChecked() && m.ai_and_memory->isChecked());
 
     // The menu moves on; the dialog still shows its own last choice and OK writes it again.
     m.ten->trigger();
@@ -141,7 +141,7 @@ void StartDialogTest::closing_it_through_its_frame_writes_nothing_and_gives_a_fr
         dialog->close();
     });
     QVERIFY(first.isNull());
-    QVERIFY(board->menus().pvc->isChecked() && board->menus().eight->isChecked());
+    QVERIFY(board->menus().versus_computer->isChecked() && board->menus().eight->isChecked());
     QCOMPARE(name_label(*board, 0), QStringLiteral("You"));
     QCOMPARE(s.cell_state[1], face_down);  // the new game was dealt anyway
     QCOMPARE(s.cards_turned, 0);

@@ -285,7 +285,7 @@ void TranslationsTest::the_windows_show_every_text_translated_and_whole() {
         panel->set_status(game_text(status));
         cut << clipped(panel);
     }
-    board->menus().pvp->trigger();  // "Player 1", "Player 2" and "1P's turn."
+    board->menus().two_people->trigger();  // "Player 1", "Player 2" and "1P's turn."
     look_at(board.get());
 
     // The end of a game of two people on the smallest board.

@@ -120,7 +120,7 @@ inline std::unique_ptr<BoardWindow> open_board(
 // The same, set to two people: every turn is a person's, and the computer never plays.
 inline std::unique_ptr<BoardWindow> open_board_for_two() {
     auto board = open_board();
-    if (board) board->menus().pvp->trigger();
+    if (board) board->menus().two_people->trigger();
     return board;
 }
 

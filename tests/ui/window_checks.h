@@ -49,13 +49,13 @@ inline QString fault_in_menus(BoardWindow& board) {
     const bool marks = m.six->isChecked() == (set.board_size == 6) &&
                        m.eight->isChecked() == (set.board_size == 8) &&
                        m.ten->isChecked() == (set.board_size == 10) &&
-                       m.pvc->isChecked() == (set.players == Players::vs_computer) &&
-                       m.pvp->isChecked() == (set.players == Players::two_people) &&
-                       m.high->isChecked() == (set.memory == MemoryLevel::good) &&
-                       m.med->isChecked() == (set.memory == MemoryLevel::normal) &&
-                       m.low->isChecked() == (set.memory == MemoryLevel::low) &&
-                       m.ai_on->isChecked() == (set.choice == ChoiceMode::ai_and_memory) &&
-                       m.ai_off->isChecked() == (set.choice == ChoiceMode::memory_only);
+                       m.versus_computer->isChecked() == (set.players == Players::vs_computer) &&
+                       m.two_people->isChecked() == (set.players == Players::two_people) &&
+                       m.good_memory->isChecked() == (set.memory == MemoryLevel::good) &&
+                       m.normal_memory->isChecked() == (set.memory == MemoryLevel::normal) &&
+                       m.low_memory->isChecked() == (set.memory == MemoryLevel::low) &&
+                       m.ai_and_memory->isChecked() == (set.choice == ChoiceMode::ai_and_memory) &&
+                       m.memory_only->isChecked() == (set.choice == ChoiceMode::memory_only);
     return marks ? QString() : QStringLiteral("the check marks do not show the settings");
 }
 

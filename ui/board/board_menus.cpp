@@ -70,26 +70,26 @@ BoardMenus::BoardMenus(QMenuBar& bar) {
     //: Menu bar: who plays.
     QMenu* players = add_menu<SettingMenu>(bar, "option", tr("Players"));
     //: Players menu: one person against the computer.
-    pvc = add_item(players, "pvc", tr("1P vs Com"));
+    versus_computer = add_item(players, "pvc", tr("1P vs Com"));
     //: Players menu: two people taking turns at one computer.
-    pvp = add_item(players, "pvp", tr("1P vs 2P"));
-    make_setting({pvc, pvp});
+    two_people = add_item(players, "pvp", tr("1P vs 2P"));
+    make_setting({versus_computer, two_people});
 
     //: Menu bar: how well the computer opponent remembers and how it chooses cards.
     QMenu* computer = add_menu<SettingMenu>(bar, "computer", tr("Computer"));
     //: Computer menu: the computer forgets the cards it has seen slowly (hardest opponent).
-    high = add_item(computer, "high", tr("Good Memory"));
+    good_memory = add_item(computer, "high", tr("Good Memory"));
     //: Computer menu: the computer forgets the cards it has seen at a medium pace.
-    med = add_item(computer, "med", tr("Normal Memory"));
+    normal_memory = add_item(computer, "med", tr("Normal Memory"));
     //: Computer menu: the computer forgets the cards it has seen quickly (easiest opponent).
-    low = add_item(computer, "low", tr("Low Memory"));
+    low_memory = add_item(computer, "low", tr("Low Memory"));
     add_separator(computer, "sep1");
     //: Computer menu: when the computer guesses, it prefers the cards it has seen least often.
-    ai_on = add_item(computer, "ai_on", tr("Choosing with AI and Memory"));
+    ai_and_memory = add_item(computer, "ai_on", tr("Choosing with AI and Memory"));
     //: Computer menu: when the computer guesses, any card it does not remember is as likely.
-    ai_off = add_item(computer, "ai_off", tr("Choosing only with Memory"));
-    make_setting({high, med, low});
-    make_setting({ai_on, ai_off});
+    memory_only = add_item(computer, "ai_off", tr("Choosing only with Memory"));
+    make_setting({good_memory, normal_memory, low_memory});
+    make_setting({ai_and_memory, memory_only});
 
     sync(Settings{});
 }
@@ -98,13 +98,13 @@ void BoardMenus::sync(const Settings& settings) {
     six->setChecked(settings.board_size == 6);
     eight->setChecked(settings.board_size == 8);
     ten->setChecked(settings.board_size == 10);
-    pvc->setChecked(settings.players == Players::vs_computer);
-    pvp->setChecked(settings.players == Players::two_people);
-    high->setChecked(settings.memory == MemoryLevel::good);
-    med->setChecked(settings.memory == MemoryLevel::normal);
-    low->setChecked(settings.memory == MemoryLevel::low);
-    ai_on->setChecked(settings.choice == ChoiceMode::ai_and_memory);
-    ai_off->setChecked(settings.choice == ChoiceMode::memory_only);
+    versus_computer->setChecked(settings.players == Players::vs_computer);
+    two_people->setChecked(settings.players == Players::two_people);
+    good_memory->setChecked(settings.memory == MemoryLevel::good);
+    normal_memory->setChecked(settings.memory == MemoryLevel::normal);
+    low_memory->setChecked(settings.memory == MemoryLevel::low);
+    ai_and_memory->setChecked(settings.choice == ChoiceMode::ai_and_memory);
+    memory_only->setChecked(settings.choice == ChoiceMode::memory_only);
 }
 
 }  // namespace vimbrel

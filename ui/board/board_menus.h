@@ -21,6 +21,8 @@ public:
     // Sets the check marks of the four exclusive groups from the settings.
     void sync(const Settings& settings);
 
+    // Each action's objectName is the menu item's own name (`pvc`, `high`, `ai_on`...), which
+    // tests and screen readers' scripts see; the members here say what the item chooses.
     // Game
     QAction* new_game = nullptr;
     QAction* show_cards = nullptr;
@@ -32,14 +34,14 @@ public:
     QAction* eight = nullptr;
     QAction* ten = nullptr;
     // Players
-    QAction* pvc = nullptr;
-    QAction* pvp = nullptr;
+    QAction* versus_computer = nullptr;
+    QAction* two_people = nullptr;
     // Computer
-    QAction* high = nullptr;
-    QAction* med = nullptr;
-    QAction* low = nullptr;
-    QAction* ai_on = nullptr;
-    QAction* ai_off = nullptr;
+    QAction* good_memory = nullptr;
+    QAction* normal_memory = nullptr;
+    QAction* low_memory = nullptr;
+    QAction* ai_and_memory = nullptr;
+    QAction* memory_only = nullptr;
 };
 
 }  // namespace vimbrel

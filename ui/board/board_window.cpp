@@ -112,13 +112,13 @@ void BoardWindow::connect_menus() {
     on(m.six, [this] { game_->choose_board_size(6); });
     on(m.eight, [this] { game_->choose_board_size(8); });
     on(m.ten, [this] { game_->choose_board_size(10); });
-    on(m.pvc, [this] { game_->choose_players(Players::vs_computer); });
-    on(m.pvp, [this] { game_->choose_players(Players::two_people); });
-    on(m.high, [this] { game_->choose_memory_level(MemoryLevel::good); });
-    on(m.med, [this] { game_->choose_memory_level(MemoryLevel::normal); });
-    on(m.low, [this] { game_->choose_memory_level(MemoryLevel::low); });
-    on(m.ai_on, [this] { game_->choose_choice_mode(ChoiceMode::ai_and_memory); });
-    on(m.ai_off, [this] { game_->choose_choice_mode(ChoiceMode::memory_only); });
+    on(m.versus_computer, [this] { game_->choose_players(Players::vs_computer); });
+    on(m.two_people, [this] { game_->choose_players(Players::two_people); });
+    on(m.good_memory, [this] { game_->choose_memory_level(MemoryLevel::good); });
+    on(m.normal_memory, [this] { game_->choose_memory_level(MemoryLevel::normal); });
+    on(m.low_memory, [this] { game_->choose_memory_level(MemoryLevel::low); });
+    on(m.ai_and_memory, [this] { game_->choose_choice_mode(ChoiceMode::ai_and_memory); });
+    on(m.memory_only, [this] { game_->choose_choice_mode(ChoiceMode::memory_only); });
 }
 
 // Every start dialog built hands its choices to the game when OK is pressed.
@@ -170,8 +170,7 @@ void BoardWindow::show_about() {
 
 QSize BoardWindow::board_client_size() const {
     const GameState& s = game_->state();
-    return {static_cast<int>(s.card_width) * s.grid_size + panel_width,
-            s.card_height * s.grid_size};
+    return {s.card_width * s.grid_size + panel_width, s.card_height * s.grid_size};
 }
 
 void BoardWindow::redraw_board() {

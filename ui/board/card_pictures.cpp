@@ -22,13 +22,20 @@ QImage load_picture(const QString& path) {
     return image;
 }
 
-PictureImages load_set(const QString& suffix) {
+std::array<QImage, face_count> load_faces(const QString& suffix) {
+    std::array<QImage, face_count> faces;
+    for (int i = 0; i < face_count; ++i)
+        faces[i] = load_picture(
+            QStringLiteral(":/cards/face%1%2.png").arg(i, 2, 10, QChar('0')).arg(suffix));
+    return faces;
+}
+
+// The back and the empty place; the faces too if `with_faces`.
+PictureImages load_set(const QString& suffix, bool with_faces = true) {
     PictureImages images;
     images.back = load_picture(QStringLiteral(":/cards/back%1.png").arg(suffix));
     images.blank = load_picture(QStringLiteral(":/cards/blank%1.png").arg(suffix));
-    for (int i = 0; i < face_count; ++i)
-        images.faces[i] = load_picture(
-            QStringLiteral(":/cards/face%1%2.png").arg(i, 2, 10, QChar('0')).arg(suffix));
+    if (with_faces) images.faces = load_faces(suffix);
     return images;
 }
 
@@ -90,7 +97,10 @@ CardPictures::CardPictures(const PictureImages& normal,
 
 CardPictures CardPictures::from_resources() {
     register_card_resources();
-    CardPictures pictures(load_set(QString()));
+    CardPictures pictures(load_set(QString(), false));
+    // The first paint shows only backs: decoding the faces when the first card turns keeps them
+    // out of the start.
+    pictures.face_source_ = [] { return load_faces(QString()); };
     // Decoding the 2x set costs a few milliseconds of start-up that a normal screen never needs.
     pictures.double_source_ = [] {
         PictureImages twice = load_set(QStringLiteral("@2x"));
@@ -116,8 +126,17 @@ const PictureImages* CardPictures::double_images() const {
     return double_images_ ? &*double_images_ : nullptr;
 }
 
+void CardPictures::read_faces() const {
+    if (!face_source_) return;
+    normal_images_.faces = face_source_();
+    face_source_ = nullptr;
+    for (int i = 0; i < face_count; ++i)
+        normal_.faces[i] = card_pixmap(normal_images_.faces[i], card_size_, 1.0);
+}
+
 const CardPictures::Set& CardPictures::set(qreal ratio) const {
     if (qFuzzyCompare(ratio, 1.0) || ratio <= 0) return normal_;
+    read_faces();  // every other set is made from them, or is the 1x one
     if (const auto made = other_sets_.find(ratio); made != other_sets_.end()) return made->second;
     const PictureImages* twice = double_images();
     if (qFuzzyCompare(ratio, double_ratio) && !twice) return normal_;
@@ -126,6 +145,7 @@ const CardPictures::Set& CardPictures::set(qreal ratio) const {
 }
 
 const QPixmap& CardPictures::face(int index, qreal ratio) const {
+    read_faces();
     const Set& s = set(ratio);
     return (index >= 0 && index < face_count) ? s.faces[index] : s.back;
 }

@@ -87,8 +87,9 @@ public:
     explicit CardPictures(const PictureImages& normal,
                           const std::optional<PictureImages>& double_size = std::nullopt);
 
-    // Loads the pictures compiled into the program (":/cards/…", each with an @2x twin). The 2x
-    // twins are read only when a high-density screen first asks for them.
+    // Loads the pictures compiled into the program (":/cards/…", each with an @2x twin). The
+    // faces are read when the first one is drawn, the 2x twins when a high-density screen first
+    // asks for them.
     static CardPictures from_resources();
 
     // Card size in logical pixels: the size of the 1x back (32 by 32 with the shipped art).
@@ -117,10 +118,15 @@ private:
     const Set& set(qreal ratio) const;
     // The 2x pictures, read on first use; null if there are none.
     const PictureImages* double_images() const;
+    // Reads the 1x faces and lays them onto white, if they are still waiting in face_source_.
+    void read_faces() const;
 
     QSize card_size_;
-    PictureImages normal_images_;  // the source of the smooth scales when there are no 2x pictures
-    Set normal_;
+    // The 1x pictures: the source of the smooth scales when there are no 2x pictures.
+    mutable PictureImages normal_images_;
+    mutable Set normal_;
+    // Where the 1x faces come from while they have not been read yet; empty once they have.
+    mutable std::function<std::array<QImage, face_count>()> face_source_;
     // Where the 2x pictures come from while they have not been read yet; empty once they have.
     mutable std::function<std::optional<PictureImages>()> double_source_;
     mutable std::optional<PictureImages> double_images_;

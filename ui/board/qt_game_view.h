@@ -4,6 +4,7 @@
 #include <QPointer>
 
 #include <functional>
+#include <optional>
 
 #include "game_view.h"
 #include "random_generator.h"
@@ -68,6 +69,7 @@ private:
     QTimer* timer(GameTimer which) const;
 
     const BoardParts& parts_;
+    const std::optional<std::uint64_t> seed_;  // from VIMBREL_SEED: chance and clock fixed
     RandomGenerator random_;
     DesktopBell bell_;
     bool busy_ = false;

@@ -7,11 +7,11 @@
 
 #include <array>
 
+#include "settings.h"
+
 class QLabel;
 
 namespace vimbrel {
-
-inline constexpr int panel_width = 113;  // pixels: 1695 twips at 15 twips per pixel
 
 // A raised 3-D panel holding seven grey labels at fixed places; the board window docks it at the
 // right edge of its client area. Mouse releases over it stay here and never reach the board.

@@ -1,6 +1,7 @@
 // Building the game speed dialog.
 #include "dialogs/speed_control.h"
 
+#include "settings.h"
 #include "text_room.h"
 #include "twips.h"
 #include "twips_placement.h"
@@ -15,7 +16,6 @@ namespace vimbrel {
 
 namespace {
 
-constexpr int initial_speed = 10;
 constexpr int tick_spacing = 10;  // a mark every tenth of the way, matching the page keys
 
 }  // namespace
@@ -35,7 +35,7 @@ SpeedControl::SpeedControl(QWidget* parent)
 
     slider_ = new QSlider(Qt::Horizontal, this);
     slider_->setObjectName(QStringLiteral("Hscroll1"));
-    slider_->setRange(0, 100);
+    slider_->setRange(min_door_delay, max_door_delay);
     slider_->setSingleStep(1);
     slider_->setPageStep(10);
     slider_->setTickPosition(QSlider::TicksBelow);
@@ -43,7 +43,7 @@ SpeedControl::SpeedControl(QWidget* parent)
     // The marks need a little more height than the bare track; the slider grows downwards,
     // towards the labels, and keeps its place and width (far wider than the slider's hint).
     place_in_twips(*slider_, {480, 240, 3735, 270}, TwipsFit::grow_to_hint);
-    slider_->setValue(initial_speed);
+    slider_->setValue(default_door_delay);
     //: Screen readers: the name of the slider in the Game Speed dialog.
     slider_->setAccessibleName(tr("Game speed"));
     //: Screen readers: how the Game Speed slider works.

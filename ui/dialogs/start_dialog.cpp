@@ -1,6 +1,7 @@
 // Building the start dialog and handing its choices over.
 #include "dialogs/start_dialog.h"
 
+#include "settings.h"
 #include "twips.h"
 #include "twips_placement.h"
 #include "window_centring.h"
@@ -135,9 +136,12 @@ Players StartDialog::players() const {
 }
 
 int StartDialog::board_size() const {
-    if (six_->isChecked()) return 6;
-    if (eight_->isChecked()) return 8;
-    return 10;
+    // The options stand in the order of the sizes; one of them is always checked.
+    const std::array options{six_, eight_, ten_};
+    for (std::size_t i = 0; i < options.size(); ++i) {
+        if (options[i]->isChecked()) return board_sizes[i];
+    }
+    return default_board_size;
 }
 
 void StartDialog::ok() {

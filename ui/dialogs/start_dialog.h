@@ -21,7 +21,7 @@ public:
     explicit StartDialog(QWidget* parent = nullptr);
 
     Players players() const;
-    int board_size() const;  // 6, 8 or 10
+    int board_size() const;  // one of board_sizes
 
     // Escape does nothing: without a Cancel button the dialog has no way out but OK and its frame.
     void reject() override {}
