@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QPointer>
+#include <QString>
 
 #include <functional>
 
@@ -26,7 +27,7 @@ struct BoardParts {
     BoardView* view = nullptr;
     StatusPanel* panel = nullptr;
     const CardPictures* pictures = nullptr;
-    GameNarrator* narrator = nullptr;  // tells screen readers what the engine shows
+    GameNarrator* narrator = nullptr;  // tells screen readers what happened
     QTimer* time_over = nullptr;
     QTimer* next_turn = nullptr;
     QTimer* com_timer = nullptr;
@@ -60,6 +61,7 @@ public:
     void yield() override;
     double random() override;
     TimeOfDay time_of_day() override;
+    void happened(const GameEvent& event) override;
 
     // Stops the three timers at once, whatever the engine believes; for the end of the program.
     void stop_all_timers();
@@ -71,6 +73,7 @@ private:
     RandomGenerator random_;
     DesktopBell bell_;
     bool busy_ = false;
+    QString final_scores_;  // told by the end of the game, shown by its message box
 };
 
 }  // namespace vimbrel
