@@ -147,9 +147,9 @@ class Player:
             key(arrow)
             self.row += {"Down": 1, "Up": -1}.get(arrow, 0)
             self.col += {"Right": 1, "Left": -1}.get(arrow, 0)
-            place = f", row {self.row}, column {self.col}"
+            # The place first, then what lies there.
             _, spoken, match = self.speech.expect(
-                rf"(Hidden card|Empty place|Open card, {FACE}){place}\.")
+                rf"Row {self.row}, column {self.col}, (hidden|empty|{FACE})\.")
             self.arrow_delays.append(spoken - pressed)
             name = match.group(1)
         return name
@@ -167,8 +167,8 @@ class Player:
     def computer_moves(self):
         """Follows the computer's turn to "Your turn."; returns the last two cards it closed."""
         closed = None
+        self.speech.expect(r"Computer thinking\.\.\.")
         while True:
-            self.speech.expect(r"Computer thinking\.\.\.")
             cards = []
             for _ in range(2):
                 match = self.speech.expect(rf"Row (\d+), column (\d+): {FACE}\.")[2]
@@ -188,7 +188,7 @@ def check_every_utterance(said):
     """No picture by a face-down card's name, no text said twice in a row."""
     texts = [text for _, text in said]
     for text in texts:
-        if text.startswith("Hidden card") and re.search(FACE, text):
+        if text.endswith(", hidden.") and re.search(FACE, text):
             raise Failure(f"a face-down card was named by its picture: {text!r}")
     for first, second in zip(texts, texts[1:]):
         if first == second and not first.endswith(" "):  # key echoes end with a space
@@ -240,11 +240,13 @@ def whole_game(speech, player):
                 break
             continue
         ended = False
+        speech.expect(r"Computer thinking\.\.\.")
         while True:
-            _, _, match = speech.expect(r"Computer thinking\.\.\.|" + GAME_OVER)
-            if match.group(0) != "Computer thinking...":
+            card_or_end = speech.expect(rf"Row \d+, column \d+: {FACE}\.|" + GAME_OVER)[2]
+            if not card_or_end.group(0).startswith("Row "):
                 ended = True
                 break
+            speech.read -= 1  # the card is read again below
             cards = []
             for _ in range(2):
                 card = speech.expect(rf"Row (\d+), column (\d+): {FACE}\.")[2]
@@ -262,6 +264,8 @@ def whole_game(speech, player):
             break
         speech.expect(r"(Round \d+\. )?Your turn\.")
     speech.expect(r"You win\.|Computer win\.|Draw game!")
+    # The final scores with it, as the side panel shows them.
+    speech.expect(r"You: -?\d+ points, Computer: -?\d+ points\.")
 
 
 def play(binary, work, arrows=0, whole=False):
@@ -306,13 +310,13 @@ def play(binary, work, arrows=0, whole=False):
         key("Return")
         start = speech.read
         if arrows:
-            speech.expect(r"Hidden card, row 1, column 1\.", since=start)
+            speech.expect(r"Row 1, column 1, hidden\.", since=start)
             measure_arrows(speech, arrows)
             return speech
         speech.expect(rf"New game, {GRID} by {GRID} cards, you against the computer\. Your turn\.",
                       since=start)
         speech.expect(rf"List with {GRID * GRID} items\.", since=start)
-        speech.expect(r"Hidden card, row 1, column 1\.", since=start)
+        speech.expect(r"Row 1, column 1, hidden\.", since=start)
         player = Player(speech)
         if whole:
             whole_game(speech, player)
@@ -337,7 +341,7 @@ def play(binary, work, arrows=0, whole=False):
         # heard, never its picture. The keypad's Enter, the reader's "Where am I", says where the
         # cursor is in the list of cards and leaves the card as it is.
         row, col, _ = next(card for card in closed if card[:2] != (player.row, player.col))
-        assert player.go_to(row, col) == "Hidden card"
+        assert player.go_to(row, col) == "hidden"
         mark = len(speech.said)
         key("KP_Enter")
         speech.expect(rf".*\b{(row - 1) * GRID + col} of {GRID * GRID}\b.*", since=mark)
