@@ -38,6 +38,9 @@ bool Game::timer_running(GameTimer timer) const {
 void Game::start_new_game() {
     init_game_and_deal();
     view_.redraw_board();
+    GameEvent dealt{.kind = GameEvent::Kind::dealt};
+    dealt.grid = state_.grid_size;
+    tell(dealt);
 }
 
 void Game::init_game_and_deal() {
@@ -109,6 +112,11 @@ void Game::open_card(int cell) {
     view_.animate_card(CardMotion::open, state_.cell_row, state_.cell_col, state_.card_face[cell],
                        state_.door_delay);
     remember_seen(state_, cell);
+    tell({.kind = GameEvent::Kind::card_turned,
+          .player = state_.current_player,
+          .row = state_.cell_row,
+          .col = state_.cell_col,
+          .face = state_.card_face[cell]});
 }
 
 void Game::close_card(int cell) {
@@ -168,6 +176,7 @@ void Game::judge_human_turn() {
     if (s.card_face[first] != s.card_face[second]) {
         close_card(first);
         close_card(second);
+        tell({.kind = GameEvent::Kind::no_pair, .player = s.current_player});
         hand_over_turn();
         return;
     }
@@ -189,6 +198,7 @@ void Game::take_pair(int player, int first, int second) {
     remove_card(second);
     s.score[player] += pair_points;
     view_.show_score(player - 1, s.score[player]);
+    tell({.kind = GameEvent::Kind::pair_taken, .player = player, .score = s.score[player]});
     view_.yield();
 }
 
@@ -207,6 +217,7 @@ void Game::com_timer_tick() {
     }
     close_card(s.com_first);
     close_card(s.com_second);
+    tell({.kind = GameEvent::Kind::no_pair, .player = 2});
     return_turn_to_player1();
 }
 
@@ -222,6 +233,10 @@ void Game::time_over_tick() {
     s.score[s.current_player] -= time_over_penalty;
     view_.show_score(s.current_player - 1, s.score[s.current_player]);
     view_.show_status(text::time_over);
+    tell({.kind = GameEvent::Kind::time_over,
+          .player = s.current_player,
+          .score = s.score[s.current_player],
+          .penalty = time_over_penalty});
     view_.yield();
     close_card(s.turned_cells[0]);
     judge_human_turn();
@@ -231,6 +246,7 @@ void Game::hand_over_turn() {
     GameState& s = state_;
     ++s.current_player;
     if (s.current_player == 2) {
+        tell({.kind = GameEvent::Kind::turn_passed, .player = 2, .round = s.round_no});
         if (player2_is_computer()) {
             computer_move();  // cards_turned stays 2 for the whole computer turn
             return;
@@ -249,6 +265,7 @@ void Game::hand_over_turn() {
     set_menu_item(MenuItem::show_cards, true);
     set_menu_item(MenuItem::about, true);
     show_turn_text();
+    tell({.kind = GameEvent::Kind::turn_passed, .player = 1, .round = s.round_no});
     view_.yield();
 }
 
@@ -258,6 +275,7 @@ void Game::return_turn_to_player1() {
     ++s.round_no;
     view_.show_round(s.round_no);
     show_turn_text();
+    tell({.kind = GameEvent::Kind::turn_passed, .player = 1, .round = s.round_no});
     view_.yield();
     s.cards_turned = 0;
     set_menu_item(MenuItem::show_cards, true);
@@ -297,6 +315,7 @@ void Game::end_game() {
         message = s.score[1] > s.score[2] ? text::player1_win : text::player2_win;
     }
     view_.beep();
+    tell({.kind = GameEvent::Kind::game_over, .score = s.score[1], .other_score = s.score[2]});
     view_.message_box(message, text::game_over_title);
     set_menu_item(MenuItem::show_cards, false);
     set_menu_item(MenuItem::about, true);
@@ -365,6 +384,7 @@ void Game::show_cards() {
         s.cell_state[c] = face_up;
         view_.reveal_card(s.cell_row, s.cell_col, s.card_face[c]);
     }
+    tell({.kind = GameEvent::Kind::cards_shown});
     set_busy(false);
 }
 
@@ -380,6 +400,11 @@ bool Game::take_first_paint() {
 }
 
 // ---- Bookkeeping of what the view shows ----
+
+void Game::tell(GameEvent event) {
+    event.versus_computer = player2_is_computer();
+    view_.happened(event);
+}
 
 void Game::set_menu_item(MenuItem item, bool enabled) {
     (item == MenuItem::show_cards ? show_cards_enabled_ : about_enabled_) = enabled;

@@ -95,6 +95,8 @@ private:
     void end_game();
     void take_pair(int player, int first, int second);
     void show_turn_text();
+    // Tells the view what happened; every event says whether player 2 is the computer.
+    void tell(GameEvent event);
     void set_menu_item(MenuItem item, bool enabled);
     void start_timer(GameTimer timer);
     void stop_timer(GameTimer timer);

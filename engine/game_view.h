@@ -17,6 +17,34 @@ struct TimeOfDay {
     int minute = 0;  // 0..59
 };
 
+// What happened in the game, in its own terms, told once when it happens. `player` is 1 or 2
+// (2 is the computer when one plays); the other fields are those the kind names.
+struct GameEvent {
+    enum class Kind {
+        dealt,        // a new game: grid (cards per side), versus_computer
+        card_turned,  // player, row, col (from 1), face
+        pair_taken,   // player, score (theirs now)
+        no_pair,      // player: their two cards close again
+        time_over,    // player, penalty, score (theirs now)
+        turn_passed,  // to player, round
+        game_over,    // score (player 1's), other_score (player 2's)
+        cards_shown,  // every face-down card was turned up for the player to see
+    };
+    Kind kind = Kind::dealt;
+    int player = 0;
+    int row = 0;
+    int col = 0;
+    int face = -1;
+    int score = 0;
+    int other_score = 0;
+    int penalty = 0;
+    int round = 0;
+    int grid = 0;
+    bool versus_computer = false;
+
+    bool operator==(const GameEvent&) const = default;
+};
+
 struct ViewMetrics {
     int card_width = 32;                     // pixels, the width of the card back picture
     int card_height = 32;                    // pixels
@@ -64,6 +92,10 @@ public:
 
     // The current time of day.
     virtual TimeOfDay time_of_day() = 0;
+
+    // What just happened, once; after the drawing and labels that show it. Views that only draw
+    // need not care.
+    virtual void happened(const GameEvent& event) { (void)event; }
 };
 
 }  // namespace vimbrel

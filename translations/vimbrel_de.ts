@@ -228,29 +228,24 @@
 <context>
     <name>vimbrel::BoardView</name>
     <message>
-        <source>row %1, column %2</source>
-        <extracomment>Screen readers: where a card lies on the board, counted from the top left corner.</extracomment>
-        <translation>Reihe %1, Spalte %2</translation>
-    </message>
-    <message>
-        <source>Open card, %1, %2</source>
-        <extracomment>Screen readers: a face-up card; %1 is its picture (a frog...), %2 where it lies (&quot;row 2, column 3&quot;).</extracomment>
-        <translation>Offene Karte, %1, %2</translation>
-    </message>
-    <message>
-        <source>Empty place, %1</source>
-        <extracomment>Screen readers: the place of a pair already taken; %1 is where it lies.</extracomment>
-        <translation>Leerer Platz, %1</translation>
-    </message>
-    <message>
-        <source>Hidden card, %1</source>
-        <extracomment>Screen readers: a face-down card, whose picture is never told; %1 is where it lies.</extracomment>
-        <translation>Verdeckte Karte, %1</translation>
-    </message>
-    <message>
         <source>Board</source>
         <extracomment>Screen readers: the grid of cards, read as a list of its cards.</extracomment>
         <translation>Spielfeld</translation>
+    </message>
+    <message>
+        <source>empty</source>
+        <extracomment>Screen readers: a cell whose pair was taken, after &quot;Row 2, column 3, &quot;.</extracomment>
+        <translation>leer</translation>
+    </message>
+    <message>
+        <source>hidden</source>
+        <extracomment>Screen readers: a face-down card, whose picture is never told, after &quot;Row 2, column 3, &quot;.</extracomment>
+        <translation>verdeckt</translation>
+    </message>
+    <message>
+        <source>Row %1, column %2, %3</source>
+        <extracomment>Screen readers: a card on the board; %1 its row and %2 its column, counted from the top left corner, %3 what lies there: &quot;hidden&quot;, &quot;empty&quot; or its picture when it is face up (a frog...).</extracomment>
+        <translation>Reihe %1, Spalte %2, %3</translation>
     </message>
 </context>
 <context>
@@ -422,6 +417,16 @@
         <source>New game, %1 by %1 cards, two players.</source>
         <extracomment>Screen readers: said once a new game of two people is dealt; %1 is the cards per side (6, 8, 10).</extracomment>
         <translation>Neues Spiel, %1 mal %1 Karten, zu zweit.</translation>
+    </message>
+    <message>
+        <source>All cards are shown.</source>
+        <extracomment>Screen readers: Show Cards has turned every hidden card face up.</extracomment>
+        <translation>Alle Karten sind aufgedeckt.</translation>
+    </message>
+    <message>
+        <source>%1: %2 points, %3: %4 points.</source>
+        <extracomment>End of the game, below who won: both players&apos; points. %1 and %3 are the names shown in the side panel (&quot;You&quot;, &quot;Computer&quot; or &quot;Player 1&quot;, &quot;Player 2&quot;), %2 and %4 their points.</extracomment>
+        <translation>%1: %2 Punkte, %3: %4 Punkte.</translation>
     </message>
 </context>
 <context>

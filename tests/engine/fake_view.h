@@ -40,6 +40,7 @@ public:
     int random_calls = 0;
     std::vector<std::string> messages;
     std::vector<std::string> message_titles;
+    std::vector<GameEvent> events;
 
     void start_timer(GameTimer t) override {
         NullView::start_timer(t);
@@ -73,6 +74,7 @@ public:
         message_titles.emplace_back(title);
     }
     void yield() override { ++yields; }
+    void happened(const GameEvent& e) override { events.push_back(e); }
     double random() override {
         ++random_calls;
         if (scripted_random.empty()) return NullView::random();

@@ -261,6 +261,10 @@ TEST(EndingsAgainstTheComputer, YouWinWhenYouTakeEveryPair) {
     ASSERT_EQ(t.view.messages.size(), 1u);
     EXPECT_EQ(t.view.messages[0], "You win.");
     EXPECT_EQ(t.s().score[1], 180);
+    EXPECT_EQ(t.view.events.back(), (GameEvent{.kind = GameEvent::Kind::game_over,
+                                               .score = 180,
+                                               .other_score = 0,
+                                               .versus_computer = true}));
 }
 
 // Both sides score: the winner is decided by comparing the two scores, not by the person's alone.
@@ -297,6 +301,60 @@ TEST(EndingsAgainstTheComputer, ComputerWinsWhenYouTakeOnePairAndThenOnlyMiss) {
     EXPECT_GT(t.s().score[1], 0);
     EXPECT_FALSE(t.view.busy);
     EXPECT_EQ(t.s().pairs_taken, 18);
+}
+
+// What the engine says happened: each event once, in order, whose it is and what it changed.
+using Kind = GameEvent::Kind;
+
+TEST_F(Turns, EventsOfAGameOfTwoPeople) {
+    two_players();
+    EXPECT_EQ(t.view.events.back(), (GameEvent{.kind = Kind::dealt, .grid = 8}));
+    t.view.events.clear();
+    t.play_turn(1, 2);  // a pair, then a miss: pictures 0 and 1
+    t.play_turn(3, 5);
+    t.click(9);  // player 2's first card, picture 2; then the time runs out
+    t.game.time_over_tick();
+    t.game.show_cards();
+    const std::vector<GameEvent> told{
+        {.kind = Kind::card_turned, .player = 1, .row = 1, .col = 1, .face = 0},
+        {.kind = Kind::card_turned, .player = 1, .row = 1, .col = 2, .face = 0},
+        {.kind = Kind::pair_taken, .player = 1, .score = 10},
+        {.kind = Kind::card_turned, .player = 1, .row = 1, .col = 3, .face = 0},
+        {.kind = Kind::card_turned, .player = 1, .row = 1, .col = 5, .face = 1},
+        {.kind = Kind::no_pair, .player = 1},
+        {.kind = Kind::turn_passed, .player = 2, .round = 1},
+        {.kind = Kind::card_turned, .player = 2, .row = 2, .col = 1, .face = 2},
+        {.kind = Kind::time_over, .player = 2, .score = -5, .penalty = 5},
+        {.kind = Kind::turn_passed, .player = 1, .round = 2},
+        {.kind = Kind::cards_shown},
+    };
+    EXPECT_EQ(t.view.events, told);
+}
+
+TEST_F(Turns, EventsOfTheComputersTurnAreItsOwn) {
+    miss(t);
+    for (int moves = 0; t.s().current_player == 2 && moves < 40; ++moves) t.game.com_timer_tick();
+    const std::vector<GameEvent>& told = t.view.events;
+    const auto handed = std::find(
+        told.begin(), told.end(),
+        GameEvent{.kind = Kind::turn_passed, .player = 2, .round = 1, .versus_computer = true});
+    ASSERT_NE(handed, told.end());
+    ASSERT_GE(told.end() - handed, 5);  // two cards, no pair, back to player 1 at the least
+    for (const GameEvent& e : std::vector<GameEvent>(handed + 1, told.end())) {
+        EXPECT_TRUE(e.versus_computer);
+        if (e.kind == Kind::card_turned || e.kind == Kind::pair_taken) {
+            EXPECT_EQ(e.player, 2);
+        }
+        if (e.kind == Kind::card_turned) {
+            const int cell = (e.row - 1) * 8 + e.col;
+            EXPECT_EQ(e.face, t.s().card_face[cell]);
+        }
+    }
+    EXPECT_EQ(told[told.size() - 2],
+              (GameEvent{.kind = Kind::no_pair, .player = 2, .versus_computer = true}));
+    EXPECT_EQ(
+        told.back(),
+        (GameEvent{.kind = Kind::turn_passed, .player = 1, .round = 2, .versus_computer = true}));
 }
 
 }  // namespace

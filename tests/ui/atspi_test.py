@@ -26,7 +26,7 @@ except ImportError as missing:
 
 need("xdotool")
 
-CELL_NAME = re.compile(r"^(Hidden card|Open card, (?P<face>.+)|Empty place), row (?P<row>\d+), column (?P<col>\d+)$")
+CELL_NAME = re.compile(r"^Row (?P<row>\d+), column (?P<col>\d+), (?:hidden|empty|(?P<face>.+))$")
 
 
 def wait_for(what, condition, timeout=30.0):
@@ -107,7 +107,7 @@ class Game:
 
 def check_hidden_cards_tell_nothing(game):
     for cell in game.cells():
-        if not cell.name.startswith("Hidden card"):
+        if not cell.name.endswith(", hidden"):
             continue
         said = " ".join([cell.name, cell.description, str(cell.getAttributes())])
         interfaces = pyatspi.listInterfaces(cell)
@@ -160,14 +160,14 @@ def play_to_the_end(game):
                 if found and found.group("face"):
                     memory[(int(found.group("row")), int(found.group("col")))] = found.group("face")
             if game.label("Whose turn it is") in ("Your turn.", "1P's turn.", "2P's turn.") and \
-                    not any(n.startswith("Open card") for n in names):
+                    not any(CELL_NAME.match(n).group("face") for n in names):
                 return names
             return None
         names = wait_for("the person's turn", ready, timeout=120)
         if names == "over":
             break
         hidden = [(int(m.group("row")), int(m.group("col"))) for m in map(CELL_NAME.match, names)
-                  if m and m.group(0).startswith("Hidden")]
+                  if m and m.group(0).endswith(", hidden")]
         memory = {place: face for place, face in memory.items() if place in hidden}
         faces = {}
         pair = None
@@ -212,13 +212,13 @@ def run(binary, whole_games):
             w is not None and w.name.startswith("Welcome") and w.getState().contains(pyatspi.STATE_SHOWING) for w in game.app))
 
         # The keys are on the board at once: the cursor cell is the focused one.
-        wait_for("row 1, column 1 focused", lambda: game.focused_cell() == "Hidden card, row 1, column 1")
+        wait_for("row 1, column 1 focused", lambda: game.focused_cell() == "Row 1, column 1, hidden")
         check_hidden_cards_tell_nothing(game)
         check_settings_tell_their_check_state(game)
         key("Right", "Down")
-        wait_for("row 2, column 2 focused", lambda: game.focused_cell() == "Hidden card, row 2, column 2")
+        wait_for("row 2, column 2 focused", lambda: game.focused_cell() == "Row 2, column 2, hidden")
         wait_for("the focus event of row 2, column 2",
-                 lambda: game.heard("object:state-changed:focused", "Hidden card, row 2, column 2"))
+                 lambda: game.heard("object:state-changed:focused", "Row 2, column 2, hidden"))
 
         # Space turns the card; its name tells the picture, and the change is announced. The second
         # card follows at once: its 5 seconds run from the first one, and on a loaded machine every
@@ -229,18 +229,18 @@ def run(binary, whole_games):
             raise Failure("the status does not say it is the player's turn")
         key("Right", "Return")
         wait_for("the news of the open card", lambda: game.heard(
-            "object:property-change:accessible-name", f"Open card, {opened}, row 2, column 2"))
+            "object:property-change:accessible-name", f"Row 2, column 2, {opened}"))
         print(f"row 2, column 2 shows: {opened}")
 
         # The second card, and then the computer's answer, all told through the panel's labels.
         wait_for("the focus event of row 2, column 3", lambda: any(
-            kind == "object:state-changed:focused" and (name or "").endswith("row 2, column 3")
+            kind == "object:state-changed:focused" and (name or "").startswith("Row 2, column 3, ")
             for kind, name in game.told))
         second = wait_for("the second picture", lambda: next(
             (found.group("face") for kind, name in game.told
              if kind == "object:property-change:accessible-name"
              for found in [CELL_NAME.match(name or "")]
-             if found and found.group("face") and name.endswith("row 2, column 3")), None))
+             if found and found.group("face") and name.startswith("Row 2, column 3, ")), None))
         print(f"row 2, column 3 shows: {second}")
         if second == opened:
             wait_for("the pair's points", lambda: game.label("Score of player 1") == "You: 10 points")

@@ -189,12 +189,14 @@ void BoardWindowTest::the_last_pair_ends_the_game_with_a_message() {
     QVERIFY(board);
     board->menus().six->trigger();
     QString text;
+    QString scores;
     QString title;
     int width = 0;
     bool modal_ok_box = false;
     when_modal([&](QWidget* modal) {
         auto* box = qobject_cast<QMessageBox*>(modal);
         text = box->text();
+        scores = box->informativeText();
         title = box->windowTitle();
         width = box->frameGeometry().width();
         modal_ok_box = box->isModal() && box->buttons().size() == 1;
@@ -202,6 +204,7 @@ void BoardWindowTest::the_last_pair_ends_the_game_with_a_message() {
     });
     for (int pairs = 0; pairs < 18; ++pairs) QVERIFY(play_turn(*board, true).first);
     QCOMPARE(text, QStringLiteral("Player 1 win."));
+    QCOMPARE(scores, QStringLiteral("Player 1: 180 points, Player 2: 0 points."));
     QCOMPARE(title, QStringLiteral("Game Over"));
     QVERIFY(modal_ok_box);
     // Wide enough for a window manager to show the title whole beside its title-bar buttons,

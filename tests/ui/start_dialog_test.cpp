@@ -65,6 +65,7 @@ private slots:
     void closing_the_board_destroys_the_hidden_dialogs();
     void every_pixel_of_a_size_caption_chooses_that_size();
     void tab_enters_each_group_at_its_selected_option_and_arrows_move_it();
+    void both_pairs_of_arrows_move_within_either_group();
 };
 
 void StartDialogTest::it_opens_centred_with_ok_focused_and_ignores_escape() {
@@ -214,6 +215,33 @@ void StartDialogTest::tab_enters_each_group_at_its_selected_option_and_arrows_mo
                           .split(QLatin1Char(' ')));
     QCOMPARE(dialog.players(), Players::two_people);
     QCOMPARE(dialog.board_size(), 10);
+}
+
+// Down and Right go to the next option, Up and Left to the one before, in the row of players
+// as in the column of sizes; the ends stay where they are.
+void StartDialogTest::both_pairs_of_arrows_move_within_either_group() {
+    StartDialog dialog;
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    const struct {
+        const char* from;
+        Qt::Key key;
+        const char* to;
+    } moves[] = {
+        {"Option1", Qt::Key_Down, "Option2"},  {"Option2", Qt::Key_Up, "Option1"},
+        {"Option1", Qt::Key_Right, "Option2"}, {"Option2", Qt::Key_Left, "Option1"},
+        {"Option1", Qt::Key_Up, "Option1"},    {"eight", Qt::Key_Right, "ten"},
+        {"ten", Qt::Key_Left, "eight"},        {"eight", Qt::Key_Up, "six"},
+        {"six", Qt::Key_Down, "eight"},        {"ten", Qt::Key_Down, "ten"},
+    };
+    for (const auto& move : moves) {
+        select(&dialog, move.from);
+        auto* from = dialog.findChild<QRadioButton*>(QString::fromLatin1(move.from));
+        from->setFocus();
+        QTest::keyClick(from, move.key);
+        QVERIFY2(selected(&dialog, move.to), move.to);
+        QCOMPARE(dialog.focusWidget()->objectName(), QString::fromLatin1(move.to));
+    }
 }
 
 VIMBREL_UI_TEST_MAIN(StartDialogTest)

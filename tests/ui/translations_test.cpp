@@ -293,7 +293,7 @@ void TranslationsTest::the_windows_show_every_text_translated_and_whole() {
     QString message;
     when_modal([&](QWidget* modal) {
         auto* box = qobject_cast<QMessageBox*>(modal);
-        texts << box->windowTitle() << box->text();
+        texts << box->windowTitle() << box->text() << box->informativeText();
         message = box->text();
         box->button(QMessageBox::Ok)->click();
     });

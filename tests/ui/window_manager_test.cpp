@@ -1,6 +1,7 @@
 // The windows under a real window manager, which frames them with a title bar: each one opens in
 // the middle of the screen by its frame, not by its client area; and clicks that the X server
 // queues while a turn settles reach no card. scripts/with-display --wm runs it.
+#include <QElapsedTimer>
 #include <QProcess>
 #include <QPushButton>
 #include <QScreen>
@@ -56,6 +57,7 @@ private slots:
     void initTestCase();
     void every_window_opens_centred_by_its_frame();
     void clicks_queued_on_the_x_server_while_cards_close_are_dropped();
+    void a_click_just_after_a_time_over_is_not_the_next_players_card();
 };
 
 // The window manager starts beside this program: wait until it frames a new window.
@@ -139,6 +141,39 @@ void WindowManagerTest::clicks_queued_on_the_x_server_while_cards_close_are_drop
     const int free = two_cells(s, false).first;
     QVERIFY(click_on_the_x_server(*board, free));
     QTRY_COMPARE(s.cell_state[free], face_up);
+}
+
+// A player who runs out of time may click for the second card a moment later; after a time over
+// hands the turn to the other person, that click turns none of theirs. A click made once the
+// moment has passed is their first card.
+void WindowManagerTest::a_click_just_after_a_time_over_is_not_the_next_players_card() {
+    auto board = open_board();
+    QVERIFY(board);
+    QVERIFY(QTest::qWaitForWindowActive(board.get()));
+    board->menus().pvp->trigger();
+    const GameState& s = board->game().state();
+    click_cell(*board, two_cells(s, false).first);
+    QElapsedTimer since;
+    since.start();
+    QVERIFY(fire(*board, "time_over"));
+    QCOMPARE(s.current_player, 2);
+    const int late = two_cells(s, false).first;
+    QVERIFY(click_on_the_x_server(*board, late));
+    const qint64 clicked_after = since.elapsed();
+    QTest::qWait(300);  // time for the server's events to arrive and be handled
+    // The hold is longer than half a second: a click that the server took within 0.4 s of the
+    // time over is inside it however slowly it is then handled.
+    if (clicked_after < 400) {
+        QCOMPARE(s.cell_state[late], face_down);
+        QCOMPARE(s.cards_turned, 0);
+    } else {
+        qWarning("xdotool took %lld ms: the late click was not checked", clicked_after);
+    }
+
+    QVERIFY(QTest::qWaitFor([&] { return board->board_takes_input(); }));
+    QVERIFY(click_on_the_x_server(*board, late));
+    QTRY_COMPARE(s.cell_state[late], face_up);
+    QCOMPARE(s.current_player, 2);
 }
 
 VIMBREL_UI_TEST_MAIN(WindowManagerTest)

@@ -14,43 +14,43 @@
 
 namespace vimbrel {
 
-// The cells' names are texts of the board for its translators: they share its context.
+// The cells' names are texts of the board for its translators: they share its context. The
+// place comes first, so that a player moving the cursor hears where it is before anything else.
 QString cell_accessible_name(const GameState& state, int cell) {
     const int grid = state.grid_size > 0 ? state.grid_size : 1;
     const int row = (cell - 1) / grid + 1;
     const int col = (cell - 1) % grid + 1;
-    //: Screen readers: where a card lies on the board, counted from the top left corner.
-    const QString where =
-        QCoreApplication::translate("vimbrel::BoardView", "row %1, column %2").arg(row).arg(col);
-    if (cell < 1 || cell > max_cells) return where;
-    switch (state.cell_state[cell]) {
-        case face_up: {
-            const int face = state.card_face[cell];
-            if (face < 0 || face >= face_count) break;
-            //: Screen readers: a face-up card; %1 is its picture (a frog...), %2 where it lies
-            //: ("row 2, column 3").
-            return QCoreApplication::translate("vimbrel::BoardView", "Open card, %1, %2")
-                .arg(QCoreApplication::translate(face_names_context, face_names[face]), where);
-        }
-        //: Screen readers: the place of a pair already taken; %1 is where it lies.
-        case removed:
-            return QCoreApplication::translate("vimbrel::BoardView", "Empty place, %1").arg(where);
-        default:
-            break;
+    QString what;
+    if (cell >= 1 && cell <= max_cells && state.cell_state[cell] == face_up &&
+        state.card_face[cell] >= 0 && state.card_face[cell] < face_count) {
+        what = QCoreApplication::translate(face_names_context, face_names[state.card_face[cell]]);
+    } else if (cell >= 1 && cell <= max_cells && state.cell_state[cell] == removed) {
+        //: Screen readers: a cell whose pair was taken, after "Row 2, column 3, ".
+        what = QCoreApplication::translate("vimbrel::BoardView", "empty");
+    } else {
+        //: Screen readers: a face-down card, whose picture is never told, after
+        //: "Row 2, column 3, ".
+        what = QCoreApplication::translate("vimbrel::BoardView", "hidden");
     }
-    //: Screen readers: a face-down card, whose picture is never told; %1 is where it lies.
-    return QCoreApplication::translate("vimbrel::BoardView", "Hidden card, %1").arg(where);
+    //: Screen readers: a card on the board; %1 its row and %2 its column, counted from the top
+    //: left corner, %3 what lies there: "hidden", "empty" or its picture when it is face up
+    //: (a frog...).
+    return QCoreApplication::translate("vimbrel::BoardView", "Row %1, column %2, %3")
+        .arg(row)
+        .arg(col)
+        .arg(what);
 }
 
 namespace {
 
 // One cell. It holds no state of its own: everything is read from the board when asked, so it
-// stays right while cards open and close, and is invalid once the board has fewer cells.
+// stays right while cards open and close. When a smaller board is dealt, the board deletes the
+// cells beyond it; until then they tell nothing.
 class CellAccessible final : public QAccessibleInterface {
 public:
     CellAccessible(BoardView* view, int cell) : view_(view), cell_(cell) {}
 
-    bool isValid() const override { return view_ && cell_ <= view_->state().cell_count(); }
+    bool isValid() const override { return view_; }
     QObject* object() const override { return nullptr; }
     QAccessibleInterface* parent() const override {
         return QAccessible::queryAccessibleInterface(view_);
@@ -63,12 +63,12 @@ public:
     void setText(QAccessible::Text, const QString&) override {}
 
     QString text(QAccessible::Text t) const override {
-        if (t != QAccessible::Name || !isValid()) return {};
+        if (t != QAccessible::Name || !on_board()) return {};
         return cell_accessible_name(view_->state(), cell_);
     }
 
     QRect rect() const override {
-        if (!isValid()) return {};
+        if (!on_board()) return {};
         const int grid = view_->state().grid_size;
         const QRect cell = view_->cell_rect((cell_ - 1) / grid + 1, (cell_ - 1) % grid + 1);
         return {view_->mapToGlobal(cell.topLeft()), cell.size()};
@@ -76,15 +76,17 @@ public:
 
     QAccessible::State state() const override {
         QAccessible::State s;
-        s.invisible = !isValid() || !view_->isVisible();
-        s.disabled = isValid() && view_->state().cell_state[cell_] == removed;
+        s.invisible = !on_board() || !view_->isVisible();
+        s.disabled = on_board() && view_->state().cell_state[cell_] == removed;
         // Every place can hold the keyboard's cursor, an empty one too.
         s.focusable = true;
-        s.focused = isValid() && view_->hasFocus() && view_->cursor_cell() == cell_;
+        s.focused = on_board() && view_->hasFocus() && view_->cursor_cell() == cell_;
         return s;
     }
 
 private:
+    bool on_board() const { return view_ && cell_ <= view_->state().cell_count(); }
+
     QPointer<BoardView> view_;
     int cell_;
 };
@@ -92,9 +94,13 @@ private:
 // The board: exactly its cells, in reading order, so that a reader's "3 of 36" counts cards.
 class BoardAccessible final : public QAccessibleWidget {
 public:
-    explicit BoardAccessible(BoardView* view) : QAccessibleWidget(view, QAccessible::List) {}
+    explicit BoardAccessible(BoardView* view) : QAccessibleWidget(view, QAccessible::List) {
+        dealt_ =
+            QObject::connect(view, &BoardView::dealt, view, [this] { drop_cells_off_board(); });
+    }
 
     ~BoardAccessible() override {
+        QObject::disconnect(dealt_);
         for (const QAccessible::Id id : cells_)
             if (id) QAccessible::deleteAccessibleInterface(id);
     }
@@ -134,6 +140,24 @@ public:
     }
 
 private:
+    // Qt keeps every interface it was given until it is deleted, and a screen reader keeps asking
+    // for the cells it has met. So the cells of a bigger board leave as soon as a smaller one is
+    // dealt: each is said to be gone, which the reader hears as a child removed from the list,
+    // and then deleted, so that nobody is left holding it.
+    void drop_cells_off_board() {
+        for (int index = cell_count(); index < max_cells; ++index) {
+            QAccessible::Id& id = cells_[index];
+            if (!id) continue;
+            if (QAccessible::isActive()) {
+                QAccessibleEvent gone(QAccessible::accessibleInterface(id),
+                                      QAccessible::ObjectDestroyed);
+                QAccessible::updateAccessibility(&gone);
+            }
+            QAccessible::deleteAccessibleInterface(id);
+            id = 0;
+        }
+    }
+
     BoardView* view() const { return static_cast<BoardView*>(widget()); }
     int cell_count() const {
         const int n = view()->state().cell_count();
@@ -141,14 +165,43 @@ private:
     }
 
     mutable std::array<QAccessible::Id, max_cells> cells_{};  // made on first request
+    QMetaObject::Connection dealt_;
+};
+
+// The status panel as a status bar, so that a screen reader's "read the status bar" command
+// finds the scores, whose turn it is and the round. The caption "Round :" is left out: the round
+// number's own name says "Round 8", and the caption would be read as a line of its own.
+class PanelAccessible final : public QAccessibleWidget {
+public:
+    explicit PanelAccessible(StatusPanel* panel)
+        : QAccessibleWidget(panel, QAccessible::StatusBar) {}
+
+    int childCount() const override { return static_cast<int>(told().size()); }
+
+    QAccessibleInterface* child(int index) const override {
+        const QList<QWidget*> widgets = told();
+        return index >= 0 && index < widgets.size()
+                   ? QAccessible::queryAccessibleInterface(widgets[index])
+                   : nullptr;
+    }
+
+    int indexOfChild(const QAccessibleInterface* child) const override {
+        if (!child) return -1;
+        return static_cast<int>(told().indexOf(qobject_cast<QWidget*>(child->object())));
+    }
+
+private:
+    QList<QWidget*> told() const {
+        QList<QWidget*> widgets;
+        for (QWidget* w : widget()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+            if (!w->isWindow() && w->objectName() != QLatin1String("Label1")) widgets << w;
+        return widgets;
+    }
 };
 
 QAccessibleInterface* board_factory(const QString&, QObject* object) {
     if (auto* view = qobject_cast<BoardView*>(object)) return new BoardAccessible(view);
-    // A status bar, so that a screen reader's "read the status bar" command finds the scores,
-    // whose turn it is and the round.
-    if (auto* panel = qobject_cast<StatusPanel*>(object))
-        return new QAccessibleWidget(panel, QAccessible::StatusBar);
+    if (auto* panel = qobject_cast<StatusPanel*>(object)) return new PanelAccessible(panel);
     return nullptr;
 }
 

@@ -8,8 +8,8 @@
 
 namespace vimbrel {
 
-// The name of a cell (1..N): "Hidden card, row 2, column 3", "Open card, frog, row 2, column 3"
-// or "Empty place, row 2, column 3".
+// The name of a cell (1..N): "Row 2, column 3, hidden", "Row 2, column 3, frog" (face up) or
+// "Row 2, column 3, empty".
 QString cell_accessible_name(const GameState& state, int cell);
 
 // Lets Qt's accessibility describe every BoardView by its cells, with the cursor cell as the

@@ -12,7 +12,6 @@
 #include <cmath>
 #include <thread>
 
-#include "access/board_accessible.h"
 #include "door_animation.h"
 
 namespace vimbrel {
@@ -30,8 +29,6 @@ constexpr int outline_width = 2;
 
 BoardView::BoardView(const GameState& state, const CardPictures& pictures, QWidget* parent)
     : QWidget(parent), state_(state), pictures_(pictures) {
-    // Before anything asks for this widget's accessible interface, which Qt then keeps.
-    install_board_accessibility();
     setObjectName(QStringLiteral("board_area"));
     //: Screen readers: the grid of cards, read as a list of its cards.
     setAccessibleName(tr("Board"));
@@ -267,6 +264,7 @@ void BoardView::new_board_dealt() {
     update(cell_rect(cursor_row_, cursor_col_));
     cursor_row_ = 1;
     cursor_col_ = 1;
+    emit dealt();
     if (!QAccessible::isActive()) return;
     QAccessibleEvent reordered(this, QAccessible::ObjectReorder);
     QAccessible::updateAccessibility(&reordered);

@@ -62,6 +62,9 @@ signals:
     void chosen(int x, int y);
     // A paint has finished drawing.
     void painted();
+    // A new board was dealt, perhaps with fewer cells than the last one; before assistive
+    // technology hears of its cells.
+    void dealt();
 
 protected:
     void paintEvent(QPaintEvent* event) override;

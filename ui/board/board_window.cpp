@@ -12,9 +12,10 @@
 #include <QWindow>
 
 #include <algorithm>
+#include <chrono>
 
 #include "access/announcer.h"
-#include "access/game_narrator.h"
+#include "access/board_accessible.h"
 #include "board/board_menus.h"
 #include "board/board_view.h"
 #include "board/queued_input_gate.h"
@@ -23,6 +24,17 @@
 #include "window_centring.h"
 
 namespace vimbrel {
+
+namespace {
+
+// A player who runs out of time may still press for a second card: a sighted one sees
+// "Time over." at once, a blind one hears it some 0.3-0.37 s later, and under a screen reader a
+// key reaches the game 100-270 ms after it was pressed. So after a time over hands the turn to
+// the other person, the board takes no input for 0.37 + 0.27 s and a margin: too short for that
+// person, who has to learn first that the turn is theirs, to notice.
+constexpr std::chrono::milliseconds after_time_over{750};
+
+}  // namespace
 
 BoardWindow::BoardWindow(CardPictures pictures, QWidget* parent)
     : QMainWindow(parent),
@@ -38,6 +50,8 @@ BoardWindow::BoardWindow(CardPictures pictures, QWidget* parent)
     services_ = std::make_unique<QtGameView>(parts_);
     game_ = std::make_unique<Game>(*services_);
 
+    // Before anything asks for the grid's accessible interface, which Qt then keeps.
+    install_board_accessibility();
     parts_.view = new BoardView(game_->state(), pictures_, this);
     setCentralWidget(parts_.view);
     parts_.view->installEventFilter(this);
@@ -85,7 +99,11 @@ QTimer* BoardWindow::make_timer(const char* name, int interval_ms, void (Game::*
         (game_.get()->*tick)();
         // The turn has settled: the board waits for a first card again. What was clicked or
         // pressed while the cards closed or the computer played is still queued; it goes.
-        if (locked && game_->state().cards_turned == 0) gate_->close_until_drained();
+        if (!locked || game_->state().cards_turned != 0) return;
+        if (tick == &Game::time_over_tick)
+            gate_->close_for(after_time_over);  // the other person's turn, at once
+        else
+            gate_->close_until_drained();
     });
     return timer;
 }

@@ -10,6 +10,8 @@
 #include <QTimer>
 #include <QWidget>
 
+#include <utility>
+
 #include "access/game_narrator.h"
 #include "board/board_view.h"
 #include "board/card_pictures.h"
@@ -95,7 +97,6 @@ void QtGameView::stop_all_timers() {
 
 void QtGameView::animate_card(CardMotion motion, int row, int col, int face, int door_delay) {
     parts_.view->animate_card(motion, row, col, face, door_delay);
-    parts_.narrator->card_moved(motion, row, col, face);
 }
 
 void QtGameView::reveal_card(int row, int col, int face) {
@@ -104,27 +105,22 @@ void QtGameView::reveal_card(int row, int col, int face) {
 
 void QtGameView::redraw_board() {
     parts_.redraw_board();
-    parts_.narrator->board_dealt(parts_.view->state().grid_size);
 }
 
 void QtGameView::show_score(int index, int value) {
     parts_.panel->set_score(index, value);
-    parts_.narrator->score_shown(index, value);
 }
 
 void QtGameView::show_player_names(std::string_view first, std::string_view second) {
     parts_.panel->set_names(game_text(first), game_text(second));
-    parts_.narrator->names_shown(second);
 }
 
 void QtGameView::show_status(std::string_view text) {
     parts_.panel->set_status(game_text(text));
-    parts_.narrator->status_shown(text);
 }
 
 void QtGameView::show_round(int round) {
     parts_.panel->set_round(round);
-    parts_.narrator->round_shown(round);
 }
 
 void QtGameView::enable_menu_item(MenuItem item, bool enabled) {
@@ -146,10 +142,10 @@ void QtGameView::beep() {
 }
 
 void QtGameView::message_box(std::string_view text, std::string_view title) {
-    // What waits to be said belongs before the box, which a screen reader reads as it opens.
-    parts_.narrator->flush();
     QMessageBox box(QMessageBox::NoIcon, game_text(title), game_text(text), QMessageBox::Ok,
                     parts_.window);
+    // The end's box shows the final scores below who won: a screen reader reads both as it opens.
+    box.setInformativeText(std::exchange(final_scores_, QString()));
     // A box as narrow as its message would have its title cut short by the window manager. The
     // box sizes itself from its contents whenever it lays out, so the message (the label Qt names
     // qt_msgbox_label) widens it.
@@ -165,6 +161,11 @@ void QtGameView::yield() {
 
 double QtGameView::random() {
     return random_.next();
+}
+
+void QtGameView::happened(const GameEvent& event) {
+    if (event.kind == GameEvent::Kind::game_over) final_scores_ = GameNarrator::final_scores(event);
+    parts_.narrator->tell(event);
 }
 
 TimeOfDay QtGameView::time_of_day() {

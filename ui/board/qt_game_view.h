@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QPointer>
+#include <QString>
 
 #include <functional>
 #include <optional>
@@ -27,7 +28,7 @@ struct BoardParts {
     BoardView* view = nullptr;
     StatusPanel* panel = nullptr;
     const CardPictures* pictures = nullptr;
-    GameNarrator* narrator = nullptr;  // tells screen readers what the engine shows
+    GameNarrator* narrator = nullptr;  // tells screen readers what happened
     QTimer* time_over = nullptr;
     QTimer* next_turn = nullptr;
     QTimer* com_timer = nullptr;
@@ -61,6 +62,7 @@ public:
     void yield() override;
     double random() override;
     TimeOfDay time_of_day() override;
+    void happened(const GameEvent& event) override;
 
     // Stops the three timers at once, whatever the engine believes; for the end of the program.
     void stop_all_timers();
@@ -73,6 +75,7 @@ private:
     RandomGenerator random_;
     DesktopBell bell_;
     bool busy_ = false;
+    QString final_scores_;  // told by the end of the game, shown by its message box
 };
 
 }  // namespace vimbrel

@@ -47,6 +47,11 @@ void QueuedInputGate::close_until_drained() {
     if (!marker_on_its_way) QCoreApplication::postEvent(this, new QEvent(marker_type()));
 }
 
+void QueuedInputGate::close_for(std::chrono::milliseconds hold) {
+    close_until_drained();
+    held_until_.setRemainingTime(hold);
+}
+
 bool QueuedInputGate::event(QEvent* event) {
     if (event->type() != marker_type()) return QObject::event(event);
     if (returns_left_ > 0 && --returns_left_ > 0)

@@ -1,9 +1,11 @@
 // Drops the board input that was already queued when a turn settled.
 #pragma once
 
+#include <QDeadlineTimer>
 #include <QEvent>
 #include <QObject>
 
+#include <chrono>
 #include <deque>
 #include <utility>
 
@@ -36,8 +38,11 @@ public:
 
     // Shuts the gate until the input queued so far has been delivered (and dropped).
     void close_until_drained();
+    // Shuts it as close_until_drained() does and for `hold` at least: for input the player made
+    // before learning that the turn had passed, which reaches the game a little later.
+    void close_for(std::chrono::milliseconds hold);
     // Whether the board takes input now.
-    bool is_open() const { return returns_left_ == 0; }
+    bool is_open() const { return returns_left_ == 0 && held_until_.hasExpired(); }
 
 protected:
     bool event(QEvent* event) override;
@@ -51,8 +56,9 @@ private:
     bool is_stale_key(const Key& key);
 
     QObject* board_;
-    int returns_left_ = 0;        // returns of the marker until the gate opens; 0: open
-    std::deque<Key> stale_keys_;  // announced while shut, not yet come back
+    int returns_left_ = 0;          // returns of the marker until the gate opens; 0: open
+    QDeadlineTimer held_until_{0};  // shut at least until then
+    std::deque<Key> stale_keys_;    // announced while shut, not yet come back
 };
 
 }  // namespace vimbrel

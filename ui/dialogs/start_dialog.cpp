@@ -8,6 +8,7 @@
 
 #include <QCloseEvent>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStyle>
@@ -16,6 +17,8 @@
 #include <algorithm>
 #include <array>
 #include <limits>
+#include <utility>
+#include <vector>
 
 namespace vimbrel {
 
@@ -60,10 +63,53 @@ void make_room_beside(const QWidget* left, QWidget* right) {
     right->move(right->x() + std::min(overlap, std::max(room, 0)), right->y());
 }
 
+// Moves the selection within a group of options by the arrow keys: Down and Right to the next
+// option, Up and Left to the one before, whichever way the group is laid out. Qt's own handling
+// looks for a neighbour in the key's direction only, so Up and Down did nothing in a row of
+// options and Left and Right nothing in a column.
+class ArrowsInGroup final : public QObject {
+public:
+    ArrowsInGroup(std::vector<QRadioButton*> group, QObject* parent)
+        : QObject(parent), group_(std::move(group)) {
+        for (QRadioButton* option : group_) option->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() != QEvent::KeyPress) return false;
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->modifiers() & ~Qt::KeypadModifier) return false;
+        int step = 0;
+        switch (key->key()) {
+            case Qt::Key_Down:
+            case Qt::Key_Right:
+                step = 1;
+                break;
+            case Qt::Key_Up:
+            case Qt::Key_Left:
+                step = -1;
+                break;
+            default:
+                return false;
+        }
+        const auto at = std::find(group_.begin(), group_.end(), watched);
+        if (at == group_.end()) return false;
+        const auto to = (at - group_.begin()) + step;
+        if (to >= 0 && to < static_cast<std::ptrdiff_t>(group_.size())) {
+            QRadioButton* option = group_[static_cast<std::size_t>(to)];
+            option->click();
+            option->setFocus(Qt::OtherFocusReason);
+        }
+        return true;
+    }
+
+private:
+    std::vector<QRadioButton*> group_;
+};
+
 // Tab enters a group of options at its selected one and leaves the group from there, as on every
-// desktop; the arrow keys move the selection within the group (Qt's own handling of options that
-// exclude each other). Only the selected option takes the focus by Tab; the others still take it
-// by a click.
+// desktop; the arrow keys move the selection within the group. Only the selected option takes
+// the focus by Tab; the others still take it by a click.
 template <std::size_t N>
 void tab_to_selected(const std::array<QRadioButton*, N>& group) {
     const auto follow = [group] {
@@ -73,6 +119,7 @@ void tab_to_selected(const std::array<QRadioButton*, N>& group) {
     for (QRadioButton* option : group)
         QObject::connect(option, &QRadioButton::toggled, option, follow);
     follow();
+    new ArrowsInGroup(std::vector<QRadioButton*>(group.begin(), group.end()), group[0]);
 }
 
 }  // namespace
