@@ -1,13 +1,18 @@
-// The screen readers' announcer: zero-sized notification widgets shown once per text.
+// The screen readers' announcer: Qt's announcement event where Qt has one (6.8 and later),
+// else zero-sized notification widgets shown once per text.
 #include "board/announcer.h"
 
 #include <QAccessible>
 #include <QAccessibleWidget>
 #include <QTimer>
 #include <QWidget>
+#if VIMBREL_ANNOUNCEMENT_EVENT
+#include <QAccessibleAnnouncementEvent>
+#endif
 
 namespace vimbrel {
 
+#if !VIMBREL_ANNOUNCEMENT_EVENT
 namespace {
 
 // How long a text stays in the accessible tree after it was said: far longer than a reader takes
@@ -49,8 +54,10 @@ QAccessibleInterface* voice_factory(const QString&, QObject* object) {
 }
 
 }  // namespace
+#endif
 
 Announcer::Announcer(QWidget* status_bar) : QObject(status_bar) {
+#if !VIMBREL_ANNOUNCEMENT_EVENT
     // Before any voice exists: Qt keeps the first interface it made for a widget.
     static const bool installed = (QAccessible::installFactory(&voice_factory), true);
     (void)installed;
@@ -58,16 +65,25 @@ Announcer::Announcer(QWidget* status_bar) : QObject(status_bar) {
         voice = new Voice(status_bar);
         voice->setObjectName(QStringLiteral("announcement"));
     }
+#endif
 }
 
 void Announcer::say(const QString& text) {
     if (text.isEmpty()) return;
     emit said(text);
     if (!QAccessible::isActive()) return;
+#if VIMBREL_ANNOUNCEMENT_EVENT
+    // Polite: a reader queues it behind what it is saying, as it does the notifications.
+    QAccessibleAnnouncementEvent event(parent(), text);
+    QAccessible::updateAccessibility(&event);
+#else
     static_cast<Voice*>(voice_[next_])->say(text);
     next_ = (next_ + 1) % voices;
+#endif
 }
 
 }  // namespace vimbrel
 
+#if !VIMBREL_ANNOUNCEMENT_EVENT
 #include "announcer.moc"
+#endif
