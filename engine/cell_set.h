@@ -12,6 +12,11 @@ namespace vimbrel {
 // The computer looks at the few cells it remembers out of up to a hundred. The set is built in one
 // pass over the board without a branch per cell, then visited member by member, lowest first.
 class CellSet {
+    // Bit b of word w stands for cell 64 w + b + 1: the cells of a word come in sixteens and fours
+    // from its first cell, and none of those straddles two words. (It stands above the #if below,
+    // after which clang-format 14 no longer sees a class and would format it otherwise than 19.)
+    static int cell(int w, int bit) { return 64 * w + bit + 1; }
+
 public:
     static constexpr int capacity = 128;  // cells 1..128
 
@@ -89,12 +94,6 @@ public:
     }
 
 private:
-    // Bit b of word w stands for cell 64 w + b + 1: the cells of a word come in sixteens and fours
-    // from its first cell, and none of those straddles two words.
-    static int cell(int w, int bit) {
-        return 64 * w + bit + 1;
-    }
-
     std::array<std::uint64_t, 2> words_{};
 };
 
