@@ -268,7 +268,10 @@ def play(binary, work, arrows=0, whole=False):
     speech = Speech(os.path.join(work, "speech.log"))
     env = dict(os.environ, HOME=work, XDG_CONFIG_HOME=os.path.join(work, "config"),
                XDG_DATA_HOME=os.path.join(work, "data"), XDG_CACHE_HOME=os.path.join(work, "cache"),
-               VIMBREL_SPEECH_LOG=speech.path, LANGUAGE="", LC_ALL="C.UTF-8")
+               VIMBREL_SPEECH_LOG=speech.path, LANGUAGE="", LC_ALL="C.UTF-8",
+               XDG_RUNTIME_DIR=os.path.join(work, "run"))
+    # speech-dispatcher 0.12 (Debian 13) will not start without a runtime folder for its socket.
+    os.makedirs(env["XDG_RUNTIME_DIR"], mode=0o700)
     os.makedirs(os.path.join(work, "config", "speech-dispatcher"))
     with open(os.path.join(work, "config", "speech-dispatcher", "speechd.conf"), "w") as conf:
         conf.write(SPEECHD_CONF)
