@@ -4,6 +4,7 @@
 
 #include <QAccessible>
 #include <QAccessibleWidget>
+#include <QLoggingCategory>
 #include <QTimer>
 #include <QWidget>
 #if VIMBREL_ANNOUNCEMENT_EVENT
@@ -11,6 +12,10 @@
 #endif
 
 namespace vimbrel {
+
+// Each text as it is said, with QT_LOGGING_RULES=vimbrel.announcer.debug=true: the moment a
+// screen reader's delay is measured from (bench/orca_latency.py).
+Q_LOGGING_CATEGORY(announcer_log, "vimbrel.announcer", QtWarningMsg)
 
 #if !VIMBREL_ANNOUNCEMENT_EVENT
 namespace {
@@ -72,6 +77,7 @@ void Announcer::say(const QString& text) {
     if (text.isEmpty()) return;
     emit said(text);
     if (!QAccessible::isActive()) return;
+    qCDebug(announcer_log).noquote() << text;
 #if VIMBREL_ANNOUNCEMENT_EVENT
     // Polite: a reader queues it behind what it is saying, as it does the notifications.
     QAccessibleAnnouncementEvent event(parent(), text);
