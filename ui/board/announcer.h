@@ -17,9 +17,10 @@ namespace vimbrel {
 // the focus and without drawing anything. Each text is its own utterance: a reader queues them, so
 // a later one never cuts off an earlier one. With no assistive technology active it does nothing.
 //
-// Inside, with Qt 6.8 or later, each text is Qt's announcement event from the status bar. Qt 6.4
-// has none: there each text is shown as a notification of the status bar it lives in (a reader
-// speaks a notification when it appears, and within a status bar without its role name).
+// Inside, with Qt 6.8 or later, each text is Qt's announcement event, sent from a hidden
+// notification of the status bar. Qt 6.4 has none: there each text is shown as a notification of
+// the status bar it lives in (a reader speaks a notification when it appears, and within a status
+// bar without its role name).
 class Announcer final : public QObject {
     Q_OBJECT
 
@@ -34,14 +35,12 @@ signals:
     void said(const QString& text);
 
 private:
-#if !VIMBREL_ANNOUNCEMENT_EVENT
     // Each text gets a widget of its own, so that a reader that asks for it late (the program may
     // be busy animating a card) still reads that text, not a later one. Reused round robin; each
     // is emptied and hidden again a while after it spoke.
     static constexpr int voices = 8;
     std::array<QWidget*, voices> voice_{};
     int next_ = 0;
-#endif
 };
 
 }  // namespace vimbrel
