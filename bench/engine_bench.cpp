@@ -13,7 +13,7 @@ void complete_games(benchmark::State& state) {
     vimbrel::headless::HeadlessTable table(*opponent, size, vimbrel::MemoryLevel::normal,
                                            vimbrel::ChoiceMode::ai_and_memory);
     for (auto _ : state) {
-        const auto result = table.play(seed++);
+        auto result = table.play(seed++);  // not const: Benchmark 1.9 deprecates that overload
         benchmark::DoNotOptimize(result);
     }
     state.SetItemsProcessed(state.iterations());

@@ -1,9 +1,11 @@
 # Runs lupdate over the code into copies of translations/*.ts and fails when a copy comes out
 # different from its original: a text was added, changed or removed in the code and the
 # translations were not brought up to date (scripts/translations does it).
-#   cmake -DLUPDATE=<lupdate> -DPROJECT_DESCRIPTION=<.lupdate/vimbrel_ui_project.cmake>
-#         -DPROJECT_SCRIPT=<GenerateLUpdateProject.cmake> -DOPTIONS=<a|b|...> -DTS_FILES=<x|y|...>
+#   cmake -DLUPDATE=<lupdate> -DSOURCES=<a.cpp|b.h|...> -DOPTIONS=<a|b|...> -DTS_FILES=<x|y|...>
 #         -DWORK=<scratch dir> -P translations_up_to_date.cmake
+# The sources are the ones the update_translations target hands to lupdate. They are given in a
+# list file rather than through the project description that target writes, whose name and place
+# change from one Qt version to the next.
 string(REPLACE "|" ";" options "${OPTIONS}")
 string(REPLACE "|" ";" ts_files "${TS_FILES}")
 if(NOT ts_files)
@@ -12,13 +14,8 @@ endif()
 
 file(REMOVE_RECURSE "${WORK}")
 file(MAKE_DIRECTORY "${WORK}")
-# The same project description that the update_translations target hands to lupdate.
-execute_process(COMMAND "${CMAKE_COMMAND}" -DIN_FILE=${PROJECT_DESCRIPTION} -DOUT_FILE=${WORK}/project.json
-                        -P "${PROJECT_SCRIPT}"
-                RESULT_VARIABLE result)
-if(NOT result EQUAL 0)
-  message(FATAL_ERROR "could not write the lupdate project")
-endif()
+string(REPLACE "|" "\n" sources "${SOURCES}")
+file(WRITE "${WORK}/sources.lst" "${sources}\n")
 
 set(copies "")
 foreach(ts IN LISTS ts_files)
@@ -26,7 +23,7 @@ foreach(ts IN LISTS ts_files)
   file(COPY_FILE "${ts}" "${WORK}/${name}")
   list(APPEND copies "${WORK}/${name}")
 endforeach()
-execute_process(COMMAND "${LUPDATE}" -silent -project "${WORK}/project.json" ${options} -ts ${copies}
+execute_process(COMMAND "${LUPDATE}" -silent ${options} "@${WORK}/sources.lst" -ts ${copies}
                 RESULT_VARIABLE result)
 if(NOT result EQUAL 0)
   message(FATAL_ERROR "lupdate failed")

@@ -6,6 +6,9 @@
 
 #include <array>
 
+// Qt's own announcement event, which screen readers speak as such, came with Qt 6.8.
+#define VIMBREL_ANNOUNCEMENT_EVENT (QT_VERSION >= QT_VERSION_CHECK(6, 8, 0))
+
 class QWidget;
 
 namespace vimbrel {
@@ -14,9 +17,10 @@ namespace vimbrel {
 // the focus and without drawing anything. Each text is its own utterance: a reader queues them, so
 // a later one never cuts off an earlier one. With no assistive technology active it does nothing.
 //
-// Inside, each text is shown as a notification of the status bar it lives in (a reader speaks a
-// notification when it appears, and within a status bar without its role name). Qt 6.8's
-// announcement event would take this place, with no change for the callers.
+// Inside, with Qt 6.8 or later, each text is Qt's announcement event, sent from a hidden
+// notification of the status bar. Qt 6.4 has none: there each text is shown as a notification of
+// the status bar it lives in (a reader speaks a notification when it appears, and within a status
+// bar without its role name).
 class Announcer final : public QObject {
     Q_OBJECT
 
