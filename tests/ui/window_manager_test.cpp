@@ -147,10 +147,9 @@ void WindowManagerTest::clicks_queued_on_the_x_server_while_cards_close_are_drop
 // hands the turn to the other person, that click turns none of theirs. A click made once the
 // moment has passed is their first card.
 void WindowManagerTest::a_click_just_after_a_time_over_is_not_the_next_players_card() {
-    auto board = open_board();
+    auto board = open_board_for_two();
     QVERIFY(board);
     QVERIFY(QTest::qWaitForWindowActive(board.get()));
-    board->menus().pvp->trigger();
     const GameState& s = board->game().state();
     click_cell(*board, two_cells(s, false).first);
     QElapsedTimer since;

@@ -16,6 +16,7 @@
 
 #include "access/announcer.h"
 #include "access/board_accessible.h"
+#include "access/game_narrator.h"
 #include "board/board_menus.h"
 #include "board/board_view.h"
 #include "board/queued_input_gate.h"
