@@ -383,6 +383,8 @@ def play(binary, work, arrows=0, whole=False):
         status = [text for _, text in speech.said[mark:speech.read]]
         if any(re.search(FACE, text) for text in status):
             raise Failure(f"the status bar told a picture: {status}")
+        if "Round :." in status:
+            raise Failure(f"the round's caption was read as a line of its own: {status}")
 
         # Qt 6.4 asks Orca about every key and gives up waiting after 100 ms; on a loaded machine
         # Orca's late answers about its own command keys are then taken as answers about the next
