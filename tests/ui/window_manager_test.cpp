@@ -154,10 +154,16 @@ void WindowManagerTest::a_click_just_after_a_time_over_is_not_the_next_players_c
     board->menus().pvp->trigger();
     const GameState& s = board->game().state();
     click_cell(*board, two_cells(s, false).first);
+    // The pointer leaves the board first: xdotool's --sync waits for a move, and a pointer left
+    // on the cell by an earlier test would never make it.
+    QProcess::execute(QStringLiteral("xdotool"),
+                      {QStringLiteral("mousemove"), QStringLiteral("0"), QStringLiteral("0")});
     QElapsedTimer since;
     since.start();
     QVERIFY(fire(*board, "time_over"));
     QCOMPARE(s.current_player, 2);
+    // The input queued by then has been dropped; the click comes after that.
+    QTest::qWait(50);
     const int late = two_cells(s, false).first;
     QVERIFY(click_on_the_x_server(*board, late));
     const qint64 clicked_after = since.elapsed();
@@ -172,8 +178,9 @@ void WindowManagerTest::a_click_just_after_a_time_over_is_not_the_next_players_c
     }
 
     QVERIFY(QTest::qWaitFor([&] { return board->board_takes_input(); }));
-    QVERIFY(click_on_the_x_server(*board, late));
-    QTRY_COMPARE(s.cell_state[late], face_up);
+    const int first = two_cells(s, false).second;
+    QVERIFY(click_on_the_x_server(*board, first));
+    QTRY_COMPARE(s.cell_state[first], face_up);
     QCOMPARE(s.current_player, 2);
 }
 
