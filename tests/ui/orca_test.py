@@ -298,9 +298,9 @@ def whole_game(speech, player):
         if ended:
             break
         speech.expect(r"(Round \d+\. )?Your turn\.")
-    speech.expect(r"You win\.|Computer win\.|Draw game!")
-    # The final scores with it, as the side panel shows them.
-    speech.expect(r"You: -?\d+ points, Computer: -?\d+ points\.")
+    # Who won, then the final scores as the side panel shows them.
+    speech.expect(r"(You win\.|Computer win\.|Draw game!) "
+                  r"You: -?\d+ points, Computer: -?\d+ points\.")
 
 
 def orca_version(launcher):
@@ -347,13 +347,13 @@ def play(binary, work, arrows=0, whole=False):
                                 stderr=open(os.path.join(work, "game.err"), "w"))
         speech.expect(r"Welcome !! Please Select -- dialog\.", timeout=30)
         if whole:
-            # The board size by keys: Tab until the 6 x 6 option has the focus, Space chooses it.
+            # The board size by keys: Tab to the selected size, 8 x 8, and Up to 6 x 6.
             for _ in range(8):
                 key("Tab")
-                if any("6 x 6" in text for text in speech.settle(0.8)):
+                if any("8 x 8" in text for text in speech.settle(0.8)):
                     break
-            key("space")
-            speech.settle(0.5)
+            key("Up")
+            speech.expect(r"6 x 6\.")
         key("Return")
         start = speech.read
         if arrows:
@@ -413,6 +413,8 @@ def play(binary, work, arrows=0, whole=False):
         status = [text for _, text in speech.said[mark:speech.read]]
         if any(re.search(FACE, text) for text in status):
             raise Failure(f"the status bar told a picture: {status}")
+        if "Round :." in status:
+            raise Failure(f"the round's caption was read as a line of its own: {status}")
 
         # Qt 6.4 asks Orca about every key and gives up waiting after 100 ms; on a loaded machine
         # Orca's late answers about its own command keys are then taken as answers about the next
