@@ -71,6 +71,7 @@ private slots:
     void choosing_the_checked_item_does_nothing();
     void every_setting_item_sets_what_it_names();
     void a_release_over_the_panel_picks_nothing();
+    void the_menus_hold_their_items_in_order();
     void exit_stops_everything_at_once();  // last: it ends every event loop
 };
 
@@ -282,6 +283,22 @@ void BoardWindowTest::a_release_over_the_panel_picks_nothing() {
     QTest::mouseRelease(panel->findChild<QLabel*>(QStringLiteral("player_name_0")), Qt::LeftButton,
                         {}, QPoint(3, 3));
     QCOMPARE(board->game().state().cards_turned, 0);
+}
+
+// What a player finds where in each menu; a separator shows as "|".
+void BoardWindowTest::the_menus_hold_their_items_in_order() {
+    BoardWindow board{CardPictures(placeholder_images())};
+    const std::pair<const char*, const char*> menus[] = {
+        {"game", "new show_cards door_speed | quit | about"},
+        {"board_size", "six eight ten"},
+        {"option", "pvc pvp"},
+        {"computer", "high med low | ai_on ai_off"}};
+    for (const auto& [name, items] : menus) {
+        QStringList found;
+        for (const QAction* item : board.findChild<QMenu*>(QString::fromLatin1(name))->actions())
+            found << (item->isSeparator() ? QStringLiteral("|") : item->objectName());
+        QCOMPARE(found.join(QLatin1Char(' ')), QString::fromLatin1(items));
+    }
 }
 
 void BoardWindowTest::exit_stops_everything_at_once() {
