@@ -74,6 +74,7 @@ private slots:
     void a_release_over_the_panel_picks_nothing();
     void a_seed_in_the_environment_replays_the_deal();
     void the_start_loads_no_sound_library();
+    void the_menus_hold_their_items_in_order();
     void exit_stops_everything_at_once();  // last: it ends every event loop
 };
 
@@ -312,6 +313,22 @@ void BoardWindowTest::the_start_loads_no_sound_library() {
     const QByteArray mapped = maps.readAll();
     QVERIFY(!mapped.contains("libcanberra"));
     QVERIFY(!mapped.contains("libgio-2.0"));
+}
+
+// What a player finds where in each menu; a separator shows as "|".
+void BoardWindowTest::the_menus_hold_their_items_in_order() {
+    BoardWindow board{CardPictures(placeholder_images())};
+    const std::pair<const char*, const char*> menus[] = {
+        {"game", "new show_cards door_speed | quit | about"},
+        {"board_size", "six eight ten"},
+        {"option", "pvc pvp"},
+        {"computer", "high med low | ai_on ai_off"}};
+    for (const auto& [name, items] : menus) {
+        QStringList found;
+        for (const QAction* item : board.findChild<QMenu*>(QString::fromLatin1(name))->actions())
+            found << (item->isSeparator() ? QStringLiteral("|") : item->objectName());
+        QCOMPARE(found.join(QLatin1Char(' ')), QString::fromLatin1(items));
+    }
 }
 
 void BoardWindowTest::exit_stops_everything_at_once() {
