@@ -238,6 +238,7 @@ void AccessibilityTest::the_cells_follow_the_board_size_and_lie_on_the_screen() 
     }
     const QPoint on_panel = board->panel()->mapToGlobal(QPoint(5, 5));
     QVERIFY(!grid->childAt(on_panel.x(), on_panel.y()));
+    QCOMPARE(grid->indexOfChild(accessible(board->panel())), -1);  // not one of the cells
 
     // A smaller board leaves the cells beyond it invalid rather than naming cells that are gone.
     QAccessibleInterface* last = cell_element(*board, 100);
