@@ -245,6 +245,7 @@ void AccessibilityTest::the_cells_follow_the_board_size_and_lie_on_the_screen() 
     }
     const QPoint on_panel = board->panel()->mapToGlobal(QPoint(5, 5));
     QVERIFY(!grid->childAt(on_panel.x(), on_panel.y()));
+    QCOMPARE(grid->indexOfChild(accessible(board->panel())), -1);  // not one of the cells
 
     // A smaller board takes the cells beyond it out of the accessibility tree altogether: a
     // reader that asks for one by its id finds nothing; the cells that remain stay.

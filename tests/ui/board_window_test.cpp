@@ -80,6 +80,7 @@ private slots:
 
 void BoardWindowTest::start_up_shows_backs_behind_one_start_dialog() {
     BoardWindow board{CardPictures(placeholder_images())};
+    QCOMPARE(board.windowTitle(), QStringLiteral("Vimbrel"));
     bool backs = false;
     int dialogs = 0;
     when_modal([&](QWidget* modal) {
