@@ -405,10 +405,10 @@ def play(binary, work, arrows=0, whole=False):
         subprocess.run(["xdotool", "keydown", "KP_Insert", "key", "--delay", "150", "KP_Enter",
                         "KP_Enter", "keyup", "KP_Insert"], check=True)
         speech.expect(r"Status status ?bar\.", since=mark)  # Orca 48: "status bar"
-        # Orca 48's command names the status bar and reads none of its labels.
-        if orca_version(launcher) < 48:
-            speech.expect(r"Your turn\.")
-            speech.expect(r"Round \d+\.")
+        speech.expect(r"You\.")
+        speech.expect(r"You: -?\d+ points\.")
+        speech.expect(r"Your turn\.")
+        speech.expect(r"Round \d+\.")
         speech.settle(1.0)
         status = [text for _, text in speech.said[mark:speech.read]]
         if any(re.search(FACE, text) for text in status):

@@ -4,8 +4,10 @@
 #include <QAccessible>
 #include <QAccessibleWidget>
 #include <QCoreApplication>
+#include <QLabel>
 #include <QPointer>
 
+#include <algorithm>
 #include <array>
 
 #include "board/board_view.h"
@@ -168,6 +170,55 @@ private:
     QMetaObject::Connection dealt_;
 };
 
+// A label of the status panel, with a text interface that holds what the label says: a screen
+// reader reading the status bar keeps only the labels that have text, and Qt's own labels have
+// none. The text is the accessible name, so that a score is read "You: 10 points", not "10".
+class PanelLabelAccessible final : public QAccessibleWidget, public QAccessibleTextInterface {
+public:
+    explicit PanelLabelAccessible(QLabel* label)
+        : QAccessibleWidget(label, QAccessible::StaticText) {}
+
+    QString text(QAccessible::Text t) const override {
+        return t == QAccessible::Name ? said() : QAccessibleWidget::text(t);
+    }
+
+    void* interface_cast(QAccessible::InterfaceType t) override {
+        if (t == QAccessible::TextInterface) return static_cast<QAccessibleTextInterface*>(this);
+        return QAccessibleWidget::interface_cast(t);
+    }
+
+    // Read-only text without a caret or a selection.
+    QString text(int start, int end) const override {
+        const QString all = said();
+        start = std::clamp(start, 0, static_cast<int>(all.size()));
+        end = end < 0 ? static_cast<int>(all.size())
+                      : std::clamp(end, start, static_cast<int>(all.size()));
+        return all.mid(start, end - start);
+    }
+    int characterCount() const override { return static_cast<int>(said().size()); }
+    void selection(int, int* start, int* end) const override { *start = *end = 0; }
+    int selectionCount() const override { return 0; }
+    void addSelection(int, int) override {}
+    void removeSelection(int) override {}
+    void setSelection(int, int, int) override {}
+    int cursorPosition() const override { return 0; }
+    void setCursorPosition(int) override {}
+    QRect characterRect(int) const override { return {}; }
+    int offsetAtPoint(const QPoint&) const override { return -1; }
+    void scrollToSubstring(int, int) override {}
+    QString attributes(int, int* start, int* end) const override {
+        *start = 0;
+        *end = characterCount();
+        return {};
+    }
+
+private:
+    QString said() const {
+        const QString name = widget()->accessibleName();
+        return name.isEmpty() ? static_cast<QLabel*>(widget())->text() : name;
+    }
+};
+
 // The status panel as a status bar, so that a screen reader's "read the status bar" command
 // finds the scores, whose turn it is and the round. The caption "Round :" is left out: the round
 // number's own name says "Round 8", and the caption would be read as a line of its own.
@@ -202,6 +253,9 @@ private:
 QAccessibleInterface* board_factory(const QString&, QObject* object) {
     if (auto* view = qobject_cast<BoardView*>(object)) return new BoardAccessible(view);
     if (auto* panel = qobject_cast<StatusPanel*>(object)) return new PanelAccessible(panel);
+    if (auto* label = qobject_cast<QLabel*>(object);
+        label && qobject_cast<StatusPanel*>(label->parentWidget()))
+        return new PanelLabelAccessible(label);
     return nullptr;
 }
 
