@@ -226,7 +226,9 @@ def check_every_utterance(said):
         if text.endswith(", hidden.") and re.search(FACE, text):
             raise Failure(f"a face-down card was named by its picture: {text!r}")
     for first, second in zip(texts, texts[1:]):
-        if first == second and not first.endswith(" "):  # key echoes end with a space
+        # Key echoes end with a space. "Vimbrel frame." is Orca's own word on the window becoming
+        # active: when the dialog closes, the window manager and the board may both activate it.
+        if first == second and not first.endswith((" ", " frame.")):
             raise Failure(f"said twice in a row: {first!r}")
 
 
