@@ -423,6 +423,9 @@
         <extracomment>Screen readers: Show Cards has turned every hidden card face up.</extracomment>
         <translation>Alle Karten sind aufgedeckt.</translation>
     </message>
+</context>
+<context>
+    <name>vimbrel::QtGameView</name>
     <message>
         <source>%1: %2 points, %3: %4 points.</source>
         <extracomment>End of the game, below who won: both players&apos; points. %1 and %3 are the names shown in the side panel (&quot;You&quot;, &quot;Computer&quot; or &quot;Player 1&quot;, &quot;Player 2&quot;), %2 and %4 their points.</extracomment>

@@ -2,6 +2,8 @@
 // board's first paint.
 #include <QApplication>
 
+#include "access/board_accessible.h"
+#include "access/game_narrator.h"
 #include "board/board_view.h"
 #include "board/board_window.h"
 #include "board/card_pictures.h"
@@ -12,7 +14,9 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationName(QStringLiteral(VIMBREL_NAME));
     QApplication::setApplicationVersion(QStringLiteral(VIMBREL_VERSION));
 
+    vimbrel::install_board_accessibility();
     vimbrel::BoardWindow board(vimbrel::CardPictures::from_resources());
+    vimbrel::narrate(board);
     QApplication::setWindowIcon(board.pictures().emblem());
     // Connected after the window's own handler of the same signal, so that one runs first.
     QObject::connect(board.board_view(), &vimbrel::BoardView::painted,

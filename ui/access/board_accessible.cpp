@@ -1,5 +1,6 @@
 // The card grid as an accessible list: the board, its cells, and the factory that hands it to Qt.
 #include "access/board_accessible.h"
+#include "access/setting_menu.h"
 
 #include <QAccessible>
 #include <QAccessibleWidget>
@@ -262,7 +263,8 @@ QAccessibleInterface* board_factory(const QString&, QObject* object) {
 }  // namespace
 
 void install_board_accessibility() {
-    static const bool installed = (QAccessible::installFactory(&board_factory), true);
+    static const bool installed = (QAccessible::installFactory(&board_factory),
+                                   QAccessible::installFactory(&setting_menu_factory), true);
     (void)installed;
 }
 

@@ -13,7 +13,9 @@ namespace vimbrel {
 QString cell_accessible_name(const GameState& state, int cell);
 
 // Lets Qt's accessibility describe every BoardView by its cells, with the cursor cell as the
-// focused one, and the status panel as a status bar. Installing it again does nothing.
+// focused one, the status panel as a status bar and the setting menus' items as check boxes.
+// Qt keeps an object's interface once asked for it, so this comes before the first board window.
+// Installing it again does nothing.
 void install_board_accessibility();
 
 }  // namespace vimbrel

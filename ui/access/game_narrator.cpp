@@ -4,7 +4,9 @@
 #include <QCoreApplication>
 
 #include "access/announcer.h"
+#include "board/board_window.h"
 #include "board/card_pictures.h"
+#include "board/status_panel.h"
 #include "game.h"
 #include "translations.h"
 
@@ -87,7 +89,7 @@ void GameNarrator::tell(const GameEvent& e) {
             }
             break;
         case Kind::game_over:
-            break;  // the message box tells it, with final_scores(), as it opens
+            break;  // the message box tells it, with both scores, as it opens
         case Kind::cards_shown:
             //: Screen readers: Show Cards has turned every hidden card face up.
             said = tr("All cards are shown.");
@@ -96,17 +98,9 @@ void GameNarrator::tell(const GameEvent& e) {
     announcer_.say(said);
 }
 
-QString GameNarrator::final_scores(const GameEvent& e) {
-    const auto name = [&](std::string_view versus_computer, std::string_view two_people) {
-        return game_text(e.versus_computer ? versus_computer : two_people);
-    };
-    //: End of the game, below who won: both players' points. %1 and %3 are the names shown in
-    //: the side panel ("You", "Computer" or "Player 1", "Player 2"), %2 and %4 their points.
-    return tr("%1: %2 points, %3: %4 points.")
-        .arg(name(text::you, text::player1))
-        .arg(e.score)
-        .arg(name(text::computer, text::player2))
-        .arg(e.other_score);
+void narrate(BoardWindow& board) {
+    auto* narrator = new GameNarrator(*new Announcer(board.panel()), &board);
+    QObject::connect(&board, &BoardWindow::happened, narrator, &GameNarrator::tell);
 }
 
 }  // namespace vimbrel

@@ -9,11 +9,12 @@
 namespace vimbrel {
 
 class Announcer;
+class BoardWindow;
 
 // Turns what happened in the game into short spoken texts, one per event, in the game's order:
 // the cards turned (a face-down card's picture never, since only turned cards are told), pairs
 // and misses, "Time over.", the turn and the round, each new deal and Show Cards. The end is
-// told by its message box, which final_scores() completes.
+// told by its message box.
 class GameNarrator final : public QObject {
     Q_OBJECT
 
@@ -22,11 +23,12 @@ public:
 
     void tell(const GameEvent& event);
 
-    // Both players' points at the end, by their names: "You: 90 points, Computer: 60 points."
-    static QString final_scores(const GameEvent& game_over);
-
 private:
     Announcer& announcer_;
 };
+
+// Lets screen readers hear the game on `board`: an announcer beside its status panel, and a
+// narrator of everything that happens, both owned by the window.
+void narrate(BoardWindow& board);
 
 }  // namespace vimbrel

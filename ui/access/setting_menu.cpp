@@ -1,6 +1,8 @@
 // The setting menus' accessibility: the menu and its items as assistive technology sees them.
 #include "access/setting_menu.h"
 
+#include "board/board_menus.h"
+
 #include <QAccessible>
 #include <QAccessibleWidget>
 #include <QAction>
@@ -130,6 +132,8 @@ private:
     QMenu* menu() const { return static_cast<QMenu*>(widget()); }
 };
 
+}  // namespace
+
 QAccessibleInterface* setting_menu_factory(const QString&, QObject* object) {
     if (auto* menu = qobject_cast<SettingMenu*>(object)) return new SettingMenuAccessible(menu);
     if (auto* action = qobject_cast<QAction*>(object)) {
@@ -138,13 +142,6 @@ QAccessibleInterface* setting_menu_factory(const QString&, QObject* object) {
                 return new SettingItemAccessible(menu, action);
     }
     return nullptr;
-}
-
-}  // namespace
-
-SettingMenu::SettingMenu(const QString& title, QWidget* parent) : QMenu(title, parent) {
-    static const bool installed = (QAccessible::installFactory(&setting_menu_factory), true);
-    (void)installed;
 }
 
 }  // namespace vimbrel

@@ -1,20 +1,16 @@
-// A menu whose items are settings with check marks, told to screen readers as checked or not.
+// The setting menus as screen readers are told them: their checkable items as check boxes.
 #pragma once
 
-#include <QMenu>
+class QAccessibleInterface;
+class QObject;
+class QString;
 
 namespace vimbrel {
 
-// A plain QMenu, save for its accessibility: every checkable item is described as a check box,
-// so that a screen reader says "not checked" for an unchecked one as it says "checked" for the
-// checked one. Qt 6.4 describes such an item as a plain menu item and hands only its checked
-// state to the Linux accessibility bus, never that it can be checked, so a reader says nothing
-// at all of an unchecked item.
-class SettingMenu final : public QMenu {
-    Q_OBJECT
-
-public:
-    SettingMenu(const QString& title, QWidget* parent);
-};
+// Qt's accessibility factory for the board's SettingMenus and their items. Qt 6.4 describes a
+// checkable menu item as a plain menu item and hands only its checked state to the Linux
+// accessibility bus, never that it can be checked, so a reader says nothing at all of an
+// unchecked item: here each checkable item is a check box.
+QAccessibleInterface* setting_menu_factory(const QString& class_name, QObject* object);
 
 }  // namespace vimbrel

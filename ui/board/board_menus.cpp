@@ -5,8 +5,6 @@
 #include <QMenu>
 #include <QMenuBar>
 
-#include "access/setting_menu.h"
-
 namespace vimbrel {
 
 namespace {

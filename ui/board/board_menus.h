@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QCoreApplication>
+#include <QMenu>
 
 #include "game_state.h"
 
@@ -9,6 +10,16 @@ class QAction;
 class QMenuBar;
 
 namespace vimbrel {
+
+// A menu whose items are settings with check marks. It is a plain QMenu to the eye; screen
+// readers are told its items as check boxes (see access/setting_menu.cpp), so that an unchecked
+// one is said "not checked" as a checked one is said "checked".
+class SettingMenu final : public QMenu {
+    Q_OBJECT
+
+public:
+    using QMenu::QMenu;
+};
 
 // Builds the menus into a menu bar and keeps their actions. The check marks only show the
 // engine's settings: sync() sets them from the settings after every command.

@@ -14,9 +14,6 @@
 #include <algorithm>
 #include <chrono>
 
-#include "access/announcer.h"
-#include "access/board_accessible.h"
-#include "access/game_narrator.h"
 #include "board/board_menus.h"
 #include "board/board_view.h"
 #include "board/queued_input_gate.h"
@@ -48,17 +45,15 @@ BoardWindow::BoardWindow(CardPictures pictures, QWidget* parent)
     parts_.window = this;
     parts_.pictures = &pictures_;
     parts_.redraw_board = [this] { redraw_board(); };
+    parts_.happened = [this](const GameEvent& event) { emit happened(event); };
     services_ = std::make_unique<QtGameView>(parts_);
     game_ = std::make_unique<Game>(*services_);
 
-    // Before anything asks for the grid's accessible interface, which Qt then keeps.
-    install_board_accessibility();
     parts_.view = new BoardView(game_->state(), pictures_, this);
     setCentralWidget(parts_.view);
     parts_.view->installEventFilter(this);
     // Beside the grid, not inside it: assistive technology counts the grid's cells only.
     parts_.panel = new StatusPanel(this);
-    parts_.narrator = new GameNarrator(*new Announcer(parts_.panel), this);
     gate_ = new QueuedInputGate(parts_.view, this);
     connect(parts_.view, &BoardView::chosen, this, [this](int x, int y) {
         if (!ending_) game_->pick(x, y);

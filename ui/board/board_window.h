@@ -52,6 +52,10 @@ public:
     // settled has been dropped.
     bool board_takes_input() const;
 
+signals:
+    // What happened in the game, as the engine tells it: what a screen reader's narrator says.
+    void happened(const vimbrel::GameEvent& event);
+
 protected:
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;

@@ -2,6 +2,7 @@
 #include "board/qt_game_view.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QFontDatabase>
 #include <QGuiApplication>
 #include <QLabel>
@@ -12,10 +13,10 @@
 
 #include <utility>
 
-#include "access/game_narrator.h"
 #include "board/board_view.h"
 #include "board/card_pictures.h"
 #include "board/status_panel.h"
+#include "game.h"
 #include "translations.h"
 #include "twips.h"
 
@@ -43,6 +44,21 @@ std::optional<std::uint64_t> seed_from_environment() {
     bool ok = false;
     const std::uint64_t seed = qEnvironmentVariable("VIMBREL_SEED").toULongLong(&ok);
     return ok ? std::optional(seed) : std::nullopt;
+}
+
+// Both players' points at the end, by the names the panel shows: "You: 90 points, Computer: 60
+// points."
+QString final_scores(const GameEvent& e) {
+    const auto name = [&](std::string_view versus_computer, std::string_view two_people) {
+        return game_text(e.versus_computer ? versus_computer : two_people);
+    };
+    //: End of the game, below who won: both players' points. %1 and %3 are the names shown in
+    //: the side panel ("You", "Computer" or "Player 1", "Player 2"), %2 and %4 their points.
+    return QCoreApplication::translate("vimbrel::QtGameView", "%1: %2 points, %3: %4 points.")
+        .arg(name(text::you, text::player1))
+        .arg(e.score)
+        .arg(name(text::computer, text::player2))
+        .arg(e.other_score);
 }
 
 }  // namespace
@@ -164,8 +180,8 @@ double QtGameView::random() {
 }
 
 void QtGameView::happened(const GameEvent& event) {
-    if (event.kind == GameEvent::Kind::game_over) final_scores_ = GameNarrator::final_scores(event);
-    parts_.narrator->tell(event);
+    if (event.kind == GameEvent::Kind::game_over) final_scores_ = final_scores(event);
+    parts_.happened(event);
 }
 
 TimeOfDay QtGameView::time_of_day() {

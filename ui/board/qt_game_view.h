@@ -19,7 +19,6 @@ namespace vimbrel {
 
 class BoardView;
 class CardPictures;
-class GameNarrator;
 class StatusPanel;
 
 // What of the board window the engine reaches.
@@ -28,13 +27,13 @@ struct BoardParts {
     BoardView* view = nullptr;
     StatusPanel* panel = nullptr;
     const CardPictures* pictures = nullptr;
-    GameNarrator* narrator = nullptr;  // tells screen readers what happened
     QTimer* time_over = nullptr;
     QTimer* next_turn = nullptr;
     QTimer* com_timer = nullptr;
     QAction* show_cards = nullptr;
     QAction* about = nullptr;
     std::function<void()> redraw_board;  // the window's refresh, size rule and full repaint
+    std::function<void(const GameEvent&)> happened;  // the window's news of the game
 };
 
 class QtGameView final : public GameView {
