@@ -99,14 +99,19 @@ void BoardLayoutTest::resizing_springs_back_and_keeps_the_panel_docked() {
     QCOMPARE(board->game().state().cell_state[1], face_up);
 }
 
-// Player 2's label is fitted as player 1's is: same width, same centre, inside the panel.
+// Player 2's label is fitted as player 1's is: same width, same centre, inside the panel, each
+// on its own line.
 void BoardLayoutTest::a_long_name_widens_either_players_label_alike() {
     StatusPanel panel;
-    const QRect place = panel.findChild<QLabel*>(QStringLiteral("player_name_1"))->geometry();
-    const QString name = QStringLiteral("Maximiliane-Mustermann");
-    panel.set_names(name, name);
     const auto* first = panel.findChild<QLabel*>(QStringLiteral("player_name_0"));
     const auto* second = panel.findChild<QLabel*>(QStringLiteral("player_name_1"));
+    const QRect first_place = first->geometry();
+    const QRect place = second->geometry();
+    const QString name = QStringLiteral("Maximiliane-Mustermann");
+    panel.set_names(name, name);
+    QCOMPARE(first->y(), first_place.y());
+    QCOMPARE(second->y(), place.y());
+    QVERIFY(first_place.y() < place.y());
     QVERIFY(second->width() > place.width());
     QCOMPARE(second->x(), first->x());
     QCOMPARE(second->width(), first->width());
