@@ -2,6 +2,7 @@
 #include <QAction>
 #include <QLabel>
 #include <QMenuBar>
+#include <QTranslator>
 #include <QWindow>
 #include <QtTest>
 
@@ -37,6 +38,29 @@ QRect ink(const QImage& shot, const QRect& area) {
     return box;
 }
 
+// Counts the paint events its object receives.
+class PaintCounter final : public QObject {
+public:
+    int paints = 0;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Paint) ++paints;
+        return false;
+    }
+};
+
+// A translation with a turn text longer than its place.
+class LongTurnText final : public QTranslator {
+public:
+    bool isEmpty() const override { return false; }
+    QString translate(const char*, const char* source, const char*, int) const override {
+        return QLatin1String(source) == QLatin1String("Your turn.")
+                   ? QStringLiteral("Maximiliane ist dran.")
+                   : QString();
+    }
+};
+
 }  // namespace
 
 class BoardLayoutTest : public QObject {
@@ -50,6 +74,8 @@ private slots:
     void the_room_for_a_text_leaves_out_the_frame_and_margins();
     void the_panel_is_raised_grey_with_its_texts_aligned_data();
     void the_panel_is_raised_grey_with_its_texts_aligned();
+    void a_long_turn_text_shows_whole_from_the_first_paint();
+    void the_panel_paints_at_once_when_asked();
 };
 
 void BoardLayoutTest::the_window_starts_at_the_board_plus_the_panel() {
@@ -177,6 +203,33 @@ void BoardLayoutTest::the_panel_is_raised_grey_with_its_texts_aligned() {
         QVERIFY(text.top() - place.top() <= slack);
     else
         QVERIFY(qAbs((text.top() + text.bottom()) - (place.top() + place.bottom())) <= 2 * slack);
+}
+
+// The panel as the first paint shows it, before any deal: a turn text longer than its place
+// widens the label, as later ones do.
+void BoardLayoutTest::a_long_turn_text_shows_whole_from_the_first_paint() {
+    LongTurnText translation;
+    QCoreApplication::installTranslator(&translation);
+    StatusPanel panel;
+    QCoreApplication::removeTranslator(&translation);
+    const auto* turn = panel.findChild<QLabel*>(QStringLiteral("label"));
+    QCOMPARE(turn->text(), QStringLiteral("Maximiliane ist dran."));
+    QVERIFY(turn->fontMetrics().horizontalAdvance(QStringLiteral("Maximiliane")) <=
+            turn->contentsRect().width());
+    QVERIFY(panel.rect().contains(turn->geometry()));
+}
+
+// Asked to, the panel paints before control returns to the event loop, so that a new turn text
+// shows while the game holds the loop (the computer "thinking").
+void BoardLayoutTest::the_panel_paints_at_once_when_asked() {
+    StatusPanel panel;
+    panel.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&panel));
+    PaintCounter counter;
+    panel.installEventFilter(&counter);
+    panel.set_status(QStringLiteral("Computer thinking..."));
+    panel.repaint_now();
+    QVERIFY(counter.paints > 0);
 }
 
 VIMBREL_UI_TEST_MAIN(BoardLayoutTest)
