@@ -2,11 +2,13 @@
 #include <QAction>
 #include <QLabel>
 #include <QMenuBar>
+#include <QTranslator>
 #include <QWindow>
 #include <QtTest>
 
 #include "board/board_menus.h"
 #include "board/status_panel.h"
+#include "text_room.h"
 #include "ui_test_support.h"
 
 using namespace vimbrel;
@@ -27,6 +29,38 @@ bool fits(BoardWindow& board) {
     return have.width() >= need.width() && have.height() >= need.height();
 }
 
+// The bounding box of the dark (text) pixels of `shot` within `area`.
+QRect ink(const QImage& shot, const QRect& area) {
+    QRect box;
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x)
+            if (qGray(shot.pixel(x, y)) < 96) box |= QRect(x, y, 1, 1);
+    return box;
+}
+
+// Counts the paint events its object receives.
+class PaintCounter final : public QObject {
+public:
+    int paints = 0;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Paint) ++paints;
+        return false;
+    }
+};
+
+// A translation with a turn text longer than its place.
+class LongTurnText final : public QTranslator {
+public:
+    bool isEmpty() const override { return false; }
+    QString translate(const char*, const char* source, const char*, int) const override {
+        return QLatin1String(source) == QLatin1String("Your turn.")
+                   ? QStringLiteral("Maximiliane ist dran.")
+                   : QString();
+    }
+};
+
 }  // namespace
 
 class BoardLayoutTest : public QObject {
@@ -37,12 +71,19 @@ private slots:
     void a_larger_board_grows_the_window_and_a_smaller_one_keeps_it();
     void resizing_springs_back_and_keeps_the_panel_docked();
     void a_long_name_widens_either_players_label_alike();
+    void the_room_for_a_text_leaves_out_the_frame_and_margins();
+    void the_panel_is_raised_grey_with_its_texts_aligned_data();
+    void the_panel_is_raised_grey_with_its_texts_aligned();
+    void a_long_turn_text_shows_whole_from_the_first_paint();
+    void the_panel_paints_at_once_when_asked();
 };
 
 void BoardLayoutTest::the_window_starts_at_the_board_plus_the_panel() {
     auto board = open_board();
     QVERIFY(board);
     QCOMPARE(board->centralWidget()->size(), QSize(8 * 32 + 113, 8 * 32));
+    // The game keeps the window's size in twips as well, at the screen's 15 twips a pixel.
+    QCOMPARE(board->game().state().window_width, (8 * 32 + 113) * 15 + 120.0);
     QCOMPARE(board->board_view()->mapTo(board.get(), QPoint(0, 0)),
              QPoint(0, board->menuBar()->height()));
     QVERIFY(panel_docked(*board));
@@ -86,18 +127,111 @@ void BoardLayoutTest::resizing_springs_back_and_keeps_the_panel_docked() {
     QCOMPARE(board->game().state().cell_state[1], face_up);
 }
 
-// Player 2's label is fitted as player 1's is: same width, same centre, inside the panel.
+// Player 2's label is fitted as player 1's is: same width, same centre, inside the panel, each
+// on its own line.
 void BoardLayoutTest::a_long_name_widens_either_players_label_alike() {
     StatusPanel panel;
-    const QRect place = panel.findChild<QLabel*>(QStringLiteral("player_name_1"))->geometry();
-    const QString name = QStringLiteral("Maximiliane-Mustermann");
-    panel.set_names(name, name);
     const auto* first = panel.findChild<QLabel*>(QStringLiteral("player_name_0"));
     const auto* second = panel.findChild<QLabel*>(QStringLiteral("player_name_1"));
+    const QRect first_place = first->geometry();
+    const QRect place = second->geometry();
+    const QString name = QStringLiteral("Maximiliane-Mustermann");
+    panel.set_names(name, name);
+    QCOMPARE(first->y(), first_place.y());
+    QCOMPARE(second->y(), place.y());
+    QVERIFY(first_place.y() < place.y());
     QVERIFY(second->width() > place.width());
     QCOMPARE(second->x(), first->x());
     QCOMPARE(second->width(), first->width());
     QVERIFY(panel.rect().contains(second->geometry()));
+}
+
+// A label's frame and margins take their room from the text's: the least width that shows the
+// whole text is wider by as much as they take.
+void BoardLayoutTest::the_room_for_a_text_leaves_out_the_frame_and_margins() {
+    QLabel bare(QStringLiteral("Maximiliane"));
+    QLabel framed(bare.text());
+    framed.setFrameStyle(QFrame::Box | QFrame::Plain);
+    framed.setLineWidth(3);
+    framed.setMargin(2);
+    for (QLabel* label : {&bare, &framed}) label->resize(10, 40);
+    const int bare_width = width_for_text(bare, 1, 1000);
+    QVERIFY(bare_width > 1 && bare_width < 1000);
+    QCOMPARE(width_for_text(framed, 1, 1000), bare_width + 2 * 3 + 2 * 2);
+}
+
+void BoardLayoutTest::the_panel_is_raised_grey_with_its_texts_aligned_data() {
+    QTest::addColumn<QString>("label");
+    QTest::addColumn<int>("alignment");
+    QTest::newRow("first name") << QStringLiteral("player_name_0") << int(Qt::AlignHCenter);
+    QTest::newRow("first score") << QStringLiteral("score_0") << int(Qt::AlignRight);
+    QTest::newRow("second name") << QStringLiteral("player_name_1") << int(Qt::AlignHCenter);
+    QTest::newRow("second score") << QStringLiteral("score_1") << int(Qt::AlignRight);
+    QTest::newRow("turn") << QStringLiteral("label") << int(Qt::AlignLeft | Qt::AlignTop);
+    QTest::newRow("round caption") << QStringLiteral("Label1") << int(Qt::AlignLeft);
+    QTest::newRow("round") << QStringLiteral("round") << int(Qt::AlignRight);
+}
+
+// The panel as it is drawn: the game's light grey behind every text, a raised frame two pixels
+// wide (light at the top left, dark at the bottom right), and each text at its side of its place.
+void BoardLayoutTest::the_panel_is_raised_grey_with_its_texts_aligned() {
+    QFETCH(QString, label);
+    QFETCH(int, alignment);
+    StatusPanel panel;
+    panel.resize(panel_width, 8 * 32);
+    const QImage shot = panel.grab().toImage();
+    QCOMPARE(shot.devicePixelRatio(), 1.0);
+    const QRgb grey = qRgb(192, 192, 192);
+    const int middle = panel.height() / 2;
+    const int right = panel.width() - 1;
+    QCOMPARE(shot.pixel(2, middle), grey);
+    QCOMPARE(shot.pixel(right - 2, middle), grey);
+    for (int edge : {0, 1}) {
+        QVERIFY(qGray(shot.pixel(edge, middle)) > qGray(grey));
+        QVERIFY(qGray(shot.pixel(right - edge, middle)) < qGray(grey));
+    }
+
+    const QRect place = panel.findChild<QLabel*>(label)->geometry();
+    const QRect text = ink(shot, place);
+    QVERIFY(!text.isEmpty());
+    for (const QPoint& corner : {place.topLeft(), place.bottomRight()})
+        QCOMPARE(shot.pixel(corner), grey);
+    const int slack = 3;  // the font's own side bearing
+    if (alignment & Qt::AlignLeft) QVERIFY(text.left() - place.left() <= slack);
+    if (alignment & Qt::AlignRight) QVERIFY(place.right() - text.right() <= slack);
+    if (alignment & Qt::AlignHCenter)
+        QVERIFY(qAbs((text.left() + text.right()) - (place.left() + place.right())) <= 2);
+    if (alignment & Qt::AlignTop)
+        QVERIFY(text.top() - place.top() <= slack);
+    else
+        QVERIFY(qAbs((text.top() + text.bottom()) - (place.top() + place.bottom())) <= 2 * slack);
+}
+
+// The panel as the first paint shows it, before any deal: a turn text longer than its place
+// widens the label, as later ones do.
+void BoardLayoutTest::a_long_turn_text_shows_whole_from_the_first_paint() {
+    LongTurnText translation;
+    QCoreApplication::installTranslator(&translation);
+    StatusPanel panel;
+    QCoreApplication::removeTranslator(&translation);
+    const auto* turn = panel.findChild<QLabel*>(QStringLiteral("label"));
+    QCOMPARE(turn->text(), QStringLiteral("Maximiliane ist dran."));
+    QVERIFY(turn->fontMetrics().horizontalAdvance(QStringLiteral("Maximiliane")) <=
+            turn->contentsRect().width());
+    QVERIFY(panel.rect().contains(turn->geometry()));
+}
+
+// Asked to, the panel paints before control returns to the event loop, so that a new turn text
+// shows while the game holds the loop (the computer "thinking").
+void BoardLayoutTest::the_panel_paints_at_once_when_asked() {
+    StatusPanel panel;
+    panel.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&panel));
+    PaintCounter counter;
+    panel.installEventFilter(&counter);
+    panel.set_status(QStringLiteral("Computer thinking..."));
+    panel.repaint_now();
+    QVERIFY(counter.paints > 0);
 }
 
 VIMBREL_UI_TEST_MAIN(BoardLayoutTest)

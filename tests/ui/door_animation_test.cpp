@@ -130,6 +130,12 @@ void DoorAnimationTest::pictures_are_laid_onto_white_at_the_card_size() {
     // A picture index out of range draws the back instead of reading past the array.
     QCOMPARE(pixels(pictures.face(-1, 1)), pixels(pictures.back(1)));
     QCOMPARE(pixels(pictures.face(face_count, 1)), pixels(pictures.back(1)));
+    // Without any picture, as on a broken install, every card is a white 32-pixel square.
+    const CardPictures none{PictureImages{}};
+    QImage white(32, 32, QImage::Format_RGB32);
+    white.fill(Qt::white);
+    QCOMPARE(pixels(none.back(1)), white);
+    QCOMPARE(pixels(none.face(0, 1)), white);
 }
 
 void DoorAnimationTest::the_shipped_art_is_complete_at_both_sizes() {

@@ -131,10 +131,38 @@ private slots:
         QVERIFY(slider->sizeHint().height() <= slider->height());
     }
 
-    // Escape does what OK does: the dialog has no Cancel button.
+    // At 96 dpi every part stands at its own place: the slider across the top, "Fast" under its
+    // left end, "Slow" ending under the right one, OK below in the middle.
+    void lays_out_each_part_at_its_place_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<int>("left");
+        QTest::addColumn<int>("top");
+        QTest::addColumn<int>("right");
+        QTest::newRow("slider") << QStringLiteral("Hscroll1") << 32 << 16 << 280;
+        QTest::newRow("Fast") << QStringLiteral("Label1") << 32 << 40 << 64;
+        QTest::newRow("Slow") << QStringLiteral("Slow") << 256 << 40 << 296;
+        QTest::newRow("OK") << QStringLiteral("Command1") << 120 << 48 << 192;
+    }
+
+    void lays_out_each_part_at_its_place() {
+        QFETCH(QString, name);
+        QFETCH(int, left);
+        QFETCH(int, top);
+        QFETCH(int, right);
+        SpeedControl dialog;
+        QCOMPARE(dialog.screen()->logicalDotsPerInchX(), 96.0);
+        const QRect place = dialog.findChild<QWidget*>(name)->geometry();
+        QCOMPARE(place.left(), left);
+        QCOMPARE(place.top(), top);
+        QCOMPARE(place.right(), right);
+    }
+
+    // Enter presses OK, and Escape does what OK does: the dialog has no Cancel button.
     void ok_hides_it_and_keeps_the_value_for_the_next_opening_data() {
         QTest::addColumn<std::function<void(SpeedControl&)>>("close");
         QTest::newRow("OK") << std::function<void(SpeedControl&)>(click_ok);
+        QTest::newRow("Enter") << std::function<void(SpeedControl&)>(
+            [](SpeedControl& dialog) { QTest::keyClick(&dialog, Qt::Key_Return); });
         QTest::newRow("Escape") << std::function<void(SpeedControl&)>(
             [](SpeedControl& dialog) { QTest::keyClick(&dialog, Qt::Key_Escape); });
     }

@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QPointer>
 #include <QRadioButton>
+#include <QScopeGuard>
 #include <QScreen>
 #include <QStyle>
 #include <QStyleOptionButton>
@@ -63,6 +64,7 @@ private slots:
     void each_size_deals_a_board_of_that_size();
     void closing_it_through_its_frame_writes_nothing_and_gives_a_fresh_one();
     void closing_the_board_destroys_the_hidden_dialogs();
+    void every_pixel_of_a_size_caption_chooses_that_size_data();
     void every_pixel_of_a_size_caption_chooses_that_size();
     void tab_enters_each_group_at_its_selected_option_and_arrows_move_it();
     void both_pairs_of_arrows_move_within_either_group();
@@ -168,8 +170,21 @@ void StartDialogTest::closing_the_board_destroys_the_hidden_dialogs() {
 }
 
 // The size options' places overlap; a click anywhere on a caption, as the window system delivers
-// it to whichever widget is there, still chooses that caption's size.
+// it to whichever widget is there, still chooses that caption's size; in a larger font too, whose
+// captions reach into the neighbouring options' places.
+void StartDialogTest::every_pixel_of_a_size_caption_chooses_that_size_data() {
+    QTest::addColumn<int>("points");
+    QTest::newRow("the desktop's font") << 0;
+    QTest::newRow("12-point font") << 12;
+}
+
 void StartDialogTest::every_pixel_of_a_size_caption_chooses_that_size() {
+    QFETCH(int, points);
+    const QFont desktop = QApplication::font();
+    QFont font = desktop;
+    if (points > 0) font.setPointSize(points);
+    QApplication::setFont(font);
+    const auto restore = qScopeGuard([&] { QApplication::setFont(desktop); });
     StartDialog dialog;
     dialog.show();
     QVERIFY(QTest::qWaitForWindowExposed(&dialog));
