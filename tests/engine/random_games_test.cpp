@@ -192,6 +192,7 @@ TEST(Invariants, EachBrokenStateIsReported) {
              s.cell_state[5] = face_down;
          },
          "one card open and no time limit"},
+        {{}, [](GameState& s) { s.score[1] = 7; }, "a score not in fives"},
         {{}, [](GameState& s) { s.score[2] = 3; }, "a score not in fives"},
     };
     for (const Case& c : cases) {
