@@ -17,6 +17,7 @@ TEST(CellSearch, FindsFaceDownCardsRoundTheBoardAndPartners) {
     Table t;
     t.game.choose_board_size(6);
     t.new_ordered_game();  // picture f on cells 4f+1 .. 4f+4
+    EXPECT_EQ(headless::face_down_from(t.s(), 0), 1);
     GameState s = t.s();
     for (const int c : {1, 2, 35, 36}) s.cell_state[c] = removed;
     EXPECT_EQ(headless::face_down_from(s, 0), 3);

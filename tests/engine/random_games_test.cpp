@@ -98,6 +98,8 @@ private:
         ASSERT_EQ(t_.view.round, std::to_string(s.round_no)) << "seed " << seed_;
         ASSERT_EQ(t_.view.show_cards_enabled, s.cards_turned == 0 && t_.view.messages.empty())
             << "seed " << seed_;
+        ASSERT_EQ(t_.view.about_enabled, s.cards_turned == 0 || !t_.view.messages.empty())
+            << "seed " << seed_;
         ASSERT_EQ(t_.driver.view_fault(), "") << "seed " << seed_;
     }
 
