@@ -136,6 +136,18 @@ TEST_F(Turns, TimeOverAgainstTheComputerHandsItTheMove) {
     EXPECT_EQ(t.s().cards_turned, 2);
 }
 
+// A card's motion holds up the window, so the panel is painted before it: while the cards move,
+// the player reads that the time was over, then that the computer is thinking.
+TEST_F(Turns, ThePanelIsPaintedBeforeTheCardsMove) {
+    t.click(7);
+    t.game.time_over_tick();  // the card closes, then the computer opens two
+    const std::vector<Animation>& a = t.view.animations;
+    ASSERT_EQ(a.size(), 4u);
+    EXPECT_EQ(a[1].status_shown, "Time over.");
+    EXPECT_EQ(a[2].status_shown, "Computer thinking...");
+    EXPECT_EQ(a[3].status_shown, "Computer thinking...");
+}
+
 TEST_F(Turns, TicksOfStoppedTimersAreIgnored) {
     t.game.time_over_tick();
     t.game.next_turn_tick();
