@@ -28,6 +28,9 @@ TEST(CellSearch, FindsFaceDownCardsRoundTheBoardAndPartners) {
     EXPECT_EQ(headless::face_down_partner(s, 3), 4);
     EXPECT_EQ(headless::face_down_partner(s, 34), 33);
     EXPECT_EQ(headless::face_down_partner(s, 5), 6);
+    s.cell_state[33] = removed;
+    s.cell_state[36] = face_down;
+    EXPECT_EQ(headless::face_down_partner(s, 34), 36) << "the last cell";
     s.cell_state[4] = removed;
     EXPECT_EQ(headless::face_down_partner(s, 3), 0);
     for (int c = 1; c <= 36; ++c) s.cell_state[c] = c == 7 ? face_down : removed;
