@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "table.h"
@@ -93,6 +94,11 @@ TEST_F(Turns, TwoPlayersPassTheTurnAndCountRounds) {
     t.play_turn(1, 5);
     EXPECT_EQ(t.s().cell_state[1], face_down);
     EXPECT_EQ(t.s().cell_state[5], face_down);
+    // Each card closes where it lies.
+    const std::vector<Animation>& a = t.view.animations;
+    ASSERT_EQ(a.size(), 4u);
+    EXPECT_EQ(std::tuple(a[2].motion, a[2].row, a[2].col), std::tuple(CardMotion::close, 1, 1));
+    EXPECT_EQ(std::tuple(a[3].motion, a[3].row, a[3].col), std::tuple(CardMotion::close, 1, 5));
     EXPECT_EQ(t.s().current_player, 2);
     EXPECT_EQ(t.view.status, "2P's turn.");
     EXPECT_EQ(t.s().cards_turned, 0);
