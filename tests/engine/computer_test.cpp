@@ -1,11 +1,16 @@
 // The computer's fading memory and its choice of cards, alone and inside a game.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
 #include <deque>
 #include <functional>
+#include <iterator>
 #include <set>
 #include <tuple>
+#include <vector>
 
+#include "cell_set.h"
 #include "computer_player.h"
 #include "table.h"
 
@@ -85,6 +90,21 @@ TEST(Memory, KnownMeansStrictlyAboveTheThreshold) {
     s.memory_strength[2] = 300.5f;
     EXPECT_FALSE(is_known(s, 1));
     EXPECT_TRUE(is_known(s, 2));
+}
+
+// The memories are scanned 64 cells at a time: every cell remembered at all is found, on both
+// sides of that border, and nothing past the board.
+TEST(Memory, EveryRememberedCellIsFoundOnEachBoard) {
+    std::array<float, cell_slots> strength{};
+    const std::vector<int> remembered = {2, 64, 65, 100};
+    for (const int c : remembered) strength[static_cast<std::size_t>(c)] = 1.0f;
+    for (const int n : {36, 64, 100}) {
+        std::vector<int> found, expected;
+        CellSet::nonzero(strength.data(), n).for_each([&](int c) { found.push_back(c); });
+        std::copy_if(remembered.begin(), remembered.end(), std::back_inserter(expected),
+                     [&](int c) { return c <= n; });
+        EXPECT_EQ(found, expected) << n << " cells";
+    }
 }
 
 // A view whose random numbers are these, for a move that must draw exactly them.

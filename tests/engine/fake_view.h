@@ -13,6 +13,7 @@ namespace vimbrel::testing {
 struct Animation {
     CardMotion motion;
     int row, col, face, door_delay;
+    std::string status_shown;  // the status text the panel was last painted with
 };
 
 // The timers (timer_on, running), the busy pointer (busy) and the clock (clock) are the null
@@ -38,6 +39,7 @@ public:
     int beeps = 0;
     int yields = 0;
     int random_calls = 0;
+    std::string painted_status;  // the status as of the last yield, the panel's last repaint
     std::vector<std::string> messages;
     std::vector<std::string> message_titles;
     std::vector<GameEvent> events;
@@ -47,10 +49,10 @@ public:
         ++timer_starts[static_cast<int>(t)];
     }
     void animate_card(CardMotion m, int row, int col, int face, int delay) override {
-        animations.push_back({m, row, col, face, delay});
+        animations.push_back({m, row, col, face, delay, painted_status});
     }
     void reveal_card(int row, int col, int face) override {
-        reveals.push_back({CardMotion::open, row, col, face, 0});
+        reveals.push_back({CardMotion::open, row, col, face, 0, painted_status});
     }
     void redraw_board() override { ++redraws; }
     void show_score(int index, int value) override { score_label[index] = std::to_string(value); }
@@ -73,7 +75,10 @@ public:
         messages.emplace_back(text);
         message_titles.emplace_back(title);
     }
-    void yield() override { ++yields; }
+    void yield() override {
+        ++yields;
+        painted_status = status;
+    }
     void happened(const GameEvent& e) override { events.push_back(e); }
     double random() override {
         ++random_calls;

@@ -31,7 +31,7 @@ TEST_F(Settings, BoardSizeStartsANewGameAtOnce) {
     EXPECT_EQ(t.s().cards_turned, 0);
     EXPECT_FALSE(t.view.running(GameTimer::time_over));
     for (int c = 1; c <= 36; ++c) EXPECT_EQ(t.s().cell_state[c], face_down);
-    EXPECT_FALSE(t.game.choose_board_size(7));
+    for (const int size : {0, 7, 12}) EXPECT_FALSE(t.game.choose_board_size(size)) << size;
     EXPECT_EQ(t.game.settings().board_size, 6);
 }
 
@@ -130,6 +130,12 @@ TEST_F(Settings, StartDialogChoicesAlwaysApplyAndKeepTheComputerSettings) {
         t.game.apply_start_choices(Players::two_people, size);
         t.game.start_new_game();
         EXPECT_EQ(t.s().grid_size, size);
+    }
+    // Any other size is taken as the largest.
+    for (const int size : {0, 7}) {
+        t.game.apply_start_choices(Players::two_people, size);
+        t.game.start_new_game();
+        EXPECT_EQ(t.s().grid_size, 10) << size;
     }
 }
 

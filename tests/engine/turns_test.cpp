@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "table.h"
@@ -93,6 +94,11 @@ TEST_F(Turns, TwoPlayersPassTheTurnAndCountRounds) {
     t.play_turn(1, 5);
     EXPECT_EQ(t.s().cell_state[1], face_down);
     EXPECT_EQ(t.s().cell_state[5], face_down);
+    // Each card closes where it lies.
+    const std::vector<Animation>& a = t.view.animations;
+    ASSERT_EQ(a.size(), 4u);
+    EXPECT_EQ(std::tuple(a[2].motion, a[2].row, a[2].col), std::tuple(CardMotion::close, 1, 1));
+    EXPECT_EQ(std::tuple(a[3].motion, a[3].row, a[3].col), std::tuple(CardMotion::close, 1, 5));
     EXPECT_EQ(t.s().current_player, 2);
     EXPECT_EQ(t.view.status, "2P's turn.");
     EXPECT_EQ(t.s().cards_turned, 0);
@@ -134,6 +140,18 @@ TEST_F(Turns, TimeOverAgainstTheComputerHandsItTheMove) {
     EXPECT_EQ(t.view.status, "Computer thinking...");
     EXPECT_TRUE(t.view.running(GameTimer::com_timer));
     EXPECT_EQ(t.s().cards_turned, 2);
+}
+
+// A card's motion holds up the window, so the panel is painted before it: while the cards move,
+// the player reads that the time was over, then that the computer is thinking.
+TEST_F(Turns, ThePanelIsPaintedBeforeTheCardsMove) {
+    t.click(7);
+    t.game.time_over_tick();  // the card closes, then the computer opens two
+    const std::vector<Animation>& a = t.view.animations;
+    ASSERT_EQ(a.size(), 4u);
+    EXPECT_EQ(a[1].status_shown, "Time over.");
+    EXPECT_EQ(a[2].status_shown, "Computer thinking...");
+    EXPECT_EQ(a[3].status_shown, "Computer thinking...");
 }
 
 TEST_F(Turns, TicksOfStoppedTimersAreIgnored) {
