@@ -11,7 +11,6 @@
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral(VIMBREL_NAME));
-    QApplication::setApplicationVersion(QStringLiteral(VIMBREL_VERSION));
     // Wayland shells and task bars find the desktop entry, and with it the icon, by this name.
     QGuiApplication::setDesktopFileName(QStringLiteral(VIMBREL_APP_ID));
     // The desktop's language (LANGUAGE, LC_ALL, LC_MESSAGES, LANG), English where it has none.

@@ -12,7 +12,6 @@
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral(VIMBREL_NAME));
-    QApplication::setApplicationVersion(QStringLiteral(VIMBREL_VERSION));
 
     vimbrel::install_board_accessibility();
     vimbrel::BoardWindow board(vimbrel::CardPictures::from_resources());

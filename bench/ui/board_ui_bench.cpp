@@ -139,7 +139,6 @@ int main(int argc, char* argv[]) {
     }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral(VIMBREL_NAME));
-    QApplication::setApplicationVersion(QStringLiteral(VIMBREL_VERSION));
     BoardWindow board(CardPictures::from_resources());
     QApplication::setWindowIcon(board.pictures().emblem());
     board.game().take_first_paint();  // no start dialog: nothing here answers it

@@ -95,8 +95,9 @@ private slots:
         QPixmap back = pattern(40, 1), emblem = pattern(200, 1), temp_pic(33, 33);
         QApplication::setWindowIcon(QIcon(emblem));  // the program's emblem is not the box's own
         AboutBox box(back, emblem, temp_pic, [] { return 0; });
+        const bool without_icon = box.windowIcon().isNull();
         QApplication::setWindowIcon(QIcon());
-        QVERIFY(box.windowIcon().isNull());
+        QVERIFY(without_icon);
         QCOMPARE(box.objectName(), QStringLiteral("aboutbox"));
         QCOMPARE(box.windowTitle(), QStringLiteral("About Vimbrel"));
         QVERIFY(
@@ -226,6 +227,7 @@ private slots:
         board.emblem = QPixmap::fromImage(see_through);
         std::unique_ptr<AboutBox> box(board.open_about_box());
         const QRgb background = box->palette().color(QPalette::Base).rgb();
+        QCOMPARE(box->grab().toImage().pixel(1, 1), background);  // the box is white, not grey
 
         QCOMPARE(shown_by(logo_of(*box)).pixel(0, 5), background);
         box->tick();

@@ -80,6 +80,7 @@ private slots:
     void open_and_removed_cards_are_named_by_what_they_show();
     void the_cells_follow_the_board_size_and_lie_on_the_screen();
     void the_cursor_cell_is_the_focused_one();
+    void a_setting_is_chosen_by_its_press_action();
 };
 
 void AccessibilityTest::panel_labels_are_named_and_numbers_say_what_they_count() {
@@ -142,7 +143,12 @@ void AccessibilityTest::every_menu_and_menu_item_is_named() {
         QAccessibleInterface* items = accessible(menu);
         QCOMPARE(items->childCount(), menu->actions().size());
         for (int i = 0; i < items->childCount(); ++i) {
-            if (menu->actions()[i]->isSeparator()) continue;
+            QCOMPARE(items->indexOfChild(items->child(i)), i);
+            // A separator counts among the items, and cannot be chosen.
+            if (menu->actions()[i]->isSeparator()) {
+                QVERIFY(items->child(i)->state().disabled);
+                continue;
+            }
             QCOMPARE(items->child(i)->text(QAccessible::Name), menu->actions()[i]->text());
             QVERIFY(!menu->actions()[i]->text().isEmpty());
         }
@@ -247,6 +253,7 @@ void AccessibilityTest::the_cells_follow_the_board_size_and_lie_on_the_screen() 
         const QRect on_screen(board->board_view()->mapToGlobal(on_view.topLeft()), on_view.size());
         QCOMPARE(element->rect(), on_screen);
         QCOMPARE(grid->childAt(on_screen.center().x(), on_screen.center().y()), element);
+        QCOMPARE(grid->childAt(on_screen.x(), on_screen.y()), element);
         QCOMPARE(grid->indexOfChild(element), cell - 1);
         QCOMPARE(element->parent(), grid);
     }
@@ -263,6 +270,26 @@ void AccessibilityTest::the_cells_follow_the_board_size_and_lie_on_the_screen() 
     QVERIFY(!QAccessible::accessibleInterface(last));
     QCOMPARE(QAccessible::accessibleInterface(first), cell_element(*board, 1));
     QCOMPARE(cell_name(*board, 36), named(6, 6, "hidden"));
+
+    // The cells go with the board: a reader holding one finds nothing.
+    board.reset();
+    QVERIFY(!QAccessible::accessibleInterface(first));
+}
+
+// A screen reader chooses a setting as it activates any menu item, by its press action; the
+// item offers no other.
+void AccessibilityTest::a_setting_is_chosen_by_its_press_action() {
+    auto board = open_board();
+    QVERIFY(board);
+    QAccessibleInterface* six = accessible(board->menus().six);
+    QAccessibleActionInterface* actions = six->actionInterface();
+    QVERIFY(actions);
+    QCOMPARE(actions->actionNames(), QStringList{QAccessibleActionInterface::pressAction()});
+    actions->doAction(QAccessibleActionInterface::toggleAction());
+    QCOMPARE(board->game().state().grid_size, 8);
+    actions->doAction(QAccessibleActionInterface::pressAction());
+    QCOMPARE(board->game().state().grid_size, 6);
+    QVERIFY(six->state().checked);
 }
 
 // The events that tell of these changes reach a screen reader only over a real accessibility

@@ -213,6 +213,10 @@ def run(binary, whole_games):
 
         # The keys are on the board at once: the cursor cell is the focused one.
         wait_for("row 1, column 1 focused", lambda: game.focused_cell() == "Row 1, column 1, hidden")
+        # A deal may put another picture anywhere: every cell's name was told anew.
+        wait_for("the deal's news of every cell", lambda: all(
+            game.heard("object:property-change:accessible-name", f"Row {row}, column {col}, hidden")
+            for row in range(1, 9) for col in range(1, 9)))
         check_hidden_cards_tell_nothing(game)
         check_settings_tell_their_check_state(game)
         key("Right", "Down")

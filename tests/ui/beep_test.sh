@@ -93,7 +93,19 @@ sys.exit(0 if abs(level - float(expect)) <= 1 else 1)
 PY
 }
 
+# No sound theme installed at all, and nothing cached yet, by libcanberra or the sound server:
+# the bell is silent, and the program says why.
 status=0
+said_to() { local file=$1; shift; "$@" 2>"$file"; }
+heard "wayland, no sound theme" silent said_to "$work/said" env XDG_CACHE_HOME="$work/none" \
+    XDG_DATA_HOME="$work/none" XDG_DATA_DIRS="$work/none" "$here/wayland_test.sh" "$player" ||
+    status=$?
+if [ "$status" -eq 77 ]; then exit 77; fi
+if [ "$status" -ne 0 ] || ! grep -q "The bell did not sound" "$work/said"; then
+    echo "FAIL: without a sound theme the program did not say why the bell was silent" >&2
+    exit 1
+fi
+
 heard wayland heard "$here/wayland_test.sh" "$player" || status=$?
 if [ "$status" -eq 77 ]; then exit 77; fi
 if [ "$status" -ne 0 ]; then

@@ -112,12 +112,16 @@ void BoardLayoutTest::resizing_springs_back_and_keeps_the_panel_docked() {
     QVERIFY(board);
     QWindow* native = board->windowHandle();
     const QSize least = board->size();
-    for (int again = 0; again < 2; ++again) {  // the same small size twice springs back twice
-        native->resize(200, 150);
-        QTRY_COMPARE(board->size(), least);
-        QTRY_COMPARE(native->size(), least);
-        QVERIFY(fits(*board));
-        QVERIFY(panel_docked(*board));
+    // Too narrow, too low, or both; the same small size twice springs back twice.
+    for (const QSize small :
+         {QSize(200, 150), QSize(least.width(), 150), QSize(200, least.height())}) {
+        for (int again = 0; again < 2; ++again) {
+            native->resize(small);
+            QTRY_COMPARE(board->size(), least);
+            QTRY_COMPARE(native->size(), least);
+            QVERIFY(fits(*board));
+            QVERIFY(panel_docked(*board));
+        }
     }
 
     native->resize(700, 560);
@@ -125,6 +129,12 @@ void BoardLayoutTest::resizing_springs_back_and_keeps_the_panel_docked() {
     QTRY_VERIFY(panel_docked(*board));
     click_cell(*board, 1);  // the grid stays at the client area's top-left corner
     QCOMPARE(board->game().state().cell_state[1], face_up);
+    // A menu bar that grows (wrapped, or in a larger font) moves the grid down within the same
+    // window: the panel goes with it.
+    board->menuBar()->setFixedHeight(board->menuBar()->height() + 10);
+    QTRY_COMPARE(board->centralWidget()->y(), board->menuBar()->height());
+    QCOMPARE(board->size(), QSize(700, 560));
+    QVERIFY(panel_docked(*board));
 }
 
 // Player 2's label is fitted as player 1's is: same width, same centre, inside the panel, each

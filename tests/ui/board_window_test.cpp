@@ -67,6 +67,8 @@ private slots:
     void cards_open_and_a_third_click_is_ignored();
     void a_miss_closes_both_cards_and_a_pair_leaves_empty_places();
     void the_computer_turn_ends_with_the_arrow_pointer();
+    void the_door_takes_the_time_its_speed_sets();
+    void closing_during_the_computers_turn_leaves_no_wait_pointer();
     void show_cards_reveals_every_face_down_card();
     void the_last_pair_ends_the_game_with_a_message();
     void choosing_the_checked_item_does_nothing();
@@ -168,6 +170,28 @@ void BoardWindowTest::the_computer_turn_ends_with_the_arrow_pointer() {
     QVERIFY(!QGuiApplication::overrideCursor());
     QCOMPARE(label(*board, "label"), QStringLiteral("Your turn."));
     QVERIFY(board_shows_the_state(*board));
+}
+
+// Each of a door's 32 steps waits door_delay half milliseconds. Only the least time is checked:
+// a sleep never ends early, so a loaded machine cannot fail it.
+void BoardWindowTest::the_door_takes_the_time_its_speed_sets() {
+    auto board = open_board();
+    QVERIFY(board);
+    board->game().set_door_delay(10);
+    QElapsedTimer clock;
+    clock.start();
+    click_cell(*board, 1);
+    QCOMPARE(board->game().state().cell_state[1], face_up);
+    QVERIFY2(clock.elapsed() >= 32 * 10 / 2, qPrintable(QString::number(clock.elapsed())));
+}
+
+void BoardWindowTest::closing_during_the_computers_turn_leaves_no_wait_pointer() {
+    auto board = open_board();
+    QVERIFY(board);
+    QVERIFY(play_turn(*board, false).first);
+    QVERIFY(QGuiApplication::overrideCursor());
+    board.reset();
+    QVERIFY(!QGuiApplication::overrideCursor());
 }
 
 void BoardWindowTest::show_cards_reveals_every_face_down_card() {

@@ -114,6 +114,9 @@ void KeyboardTest::the_cursor_moves_by_cell_and_stops_at_the_edges() {
     QCOMPARE(cursor(*board), 64);
     press(*board, Qt::Key_Down);
     QCOMPARE(cursor(*board), 64);
+    press(*board, Qt::Key_Up);
+    press(*board, Qt::Key_Left);
+    QCOMPARE(cursor(*board), 55);  // row 7, column 7
     press(*board, Qt::Key_Home, Qt::ControlModifier);
     QCOMPARE(cursor(*board), 1);
     // The keypad's arrows are arrows; an arrow with Shift or Ctrl is not a cursor move.

@@ -88,8 +88,6 @@ BoardMenus::BoardMenus(QMenuBar& bar) {
     memory_only = add_item(computer, "ai_off", tr("Choosing only with Memory"));
     make_setting({good_memory, normal_memory, low_memory});
     make_setting({ai_and_memory, memory_only});
-
-    sync(Settings{});
 }
 
 void BoardMenus::sync(const Settings& settings) {
