@@ -29,7 +29,6 @@ constexpr int outline_width = 2;
 
 BoardView::BoardView(const GameState& state, const CardPictures& pictures, QWidget* parent)
     : QWidget(parent), state_(state), pictures_(pictures) {
-    setObjectName(QStringLiteral("board_area"));
     //: Screen readers: the grid of cards, read as a list of its cards.
     setAccessibleName(tr("Board"));
     setFocusPolicy(Qt::StrongFocus);
