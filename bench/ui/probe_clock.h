@@ -15,7 +15,7 @@ inline std::int64_t monotonic_ns() {
     return static_cast<std::int64_t>(now.tv_sec) * 1'000'000'000 + now.tv_nsec;
 }
 
-// Tells the runner, on standard output, when the first paint finished, and ends the process at
+// Tells the runner, on standard output, when the first frame was done, and ends the process at
 // once: whatever the window would do next (the board queues its start dialog) is no part of
 // start-up. Both probes end the same way, so neither pays for a teardown the other skips.
 [[noreturn]] inline void report_first_paint_and_exit() {

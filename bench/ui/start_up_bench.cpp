@@ -1,8 +1,8 @@
 // Start-up against a bare Qt window: launches both probes in turn, many times, and reports the
-// median time from launch to the end of the first paint and the median peak resident set.
+// median time from launch to the end of the first frame and the median peak resident set.
 //   start_up_bench BOARD_PROBE BARE_PROBE [RUNS]
 // Needs a display (DISPLAY); prints key=value lines. Launch is the moment just before the spawn,
-// read in this process from the clock the probe reads when its first paint is done.
+// read in this process from the clock the probe reads when its first frame is done.
 #include <fcntl.h>
 #include <spawn.h>
 #include <sys/resource.h>
