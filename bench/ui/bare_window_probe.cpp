@@ -7,7 +7,7 @@
 #include <QPainter>
 #include <QWidget>
 
-#include "probe_clock.h"
+#include "probe_frame.h"
 
 namespace {
 
@@ -20,9 +20,7 @@ protected:
         QPainter painter(this);
         painter.fillRect(rect(), Qt::white);
         painter.end();
-        // After the rest of the frame, and its hand-over to the window system.
-        QMetaObject::invokeMethod(
-            this, [] { vimbrel::bench::report_first_paint_and_exit(); }, Qt::QueuedConnection);
+        vimbrel::bench::report_when_the_frame_is_done();
     }
 };
 
