@@ -18,7 +18,7 @@ inline std::int64_t monotonic_ns() {
 // Tells the runner, on standard output, when the first frame was done, and ends the process at
 // once: whatever the window would do next (the board queues its start dialog) is no part of
 // start-up. Both probes end the same way, so neither pays for a teardown the other skips.
-[[noreturn]] inline void report_first_paint_and_exit() {
+[[noreturn]] inline void report_frame_done_and_exit() {
     const std::int64_t painted = monotonic_ns();
     char line[64];
     const int length =

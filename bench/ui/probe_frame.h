@@ -15,7 +15,7 @@ namespace vimbrel::bench {
 inline void report_when_the_frame_is_done() {
     class Report final : public QObject {
     protected:
-        bool event(QEvent*) override { report_first_paint_and_exit(); }
+        bool event(QEvent*) override { report_frame_done_and_exit(); }
     };
     QCoreApplication::postEvent(new Report, new QEvent(QEvent::User), Qt::HighEventPriority);
 }
