@@ -389,47 +389,70 @@
         <translation>Kein Paar.</translation>
     </message>
     <message>
-        <source>The computer takes the pair: %1 points.</source>
-        <extracomment>Screen readers: the computer&apos;s two cards are a pair; %1 is its new score.</extracomment>
-        <translation>Der Computer nimmt das Paar: %1 Punkte.</translation>
-    </message>
-    <message>
-        <source>Pair! %1 points.</source>
-        <extracomment>Screen readers: the player&apos;s two cards are a pair; %1 is the player&apos;s new score.</extracomment>
-        <translation>Ein Paar! %1 Punkte.</translation>
-    </message>
-    <message>
-        <source>%1 points lost: %2 points.</source>
-        <extracomment>Screen readers: said after &quot;Time over.&quot;; %1 is the points lost (5), %2 the score now.</extracomment>
-        <translation>%1 Punkte verloren: %2 Punkte.</translation>
-    </message>
-    <message>
         <source>Round %1.</source>
         <extracomment>Screen readers: a new round begins; %1 is its number.</extracomment>
         <translation>Runde %1.</translation>
-    </message>
-    <message>
-        <source>New game, %1 by %1 cards, you against the computer.</source>
-        <extracomment>Screen readers: said once a new game is dealt; %1 is the cards per side (6, 8, 10).</extracomment>
-        <translation>Neues Spiel, %1 mal %1 Karten, du gegen den Computer.</translation>
-    </message>
-    <message>
-        <source>New game, %1 by %1 cards, two players.</source>
-        <extracomment>Screen readers: said once a new game of two people is dealt; %1 is the cards per side (6, 8, 10).</extracomment>
-        <translation>Neues Spiel, %1 mal %1 Karten, zu zweit.</translation>
     </message>
     <message>
         <source>All cards are shown.</source>
         <extracomment>Screen readers: Show Cards has turned every hidden card face up.</extracomment>
         <translation>Alle Karten sind aufgedeckt.</translation>
     </message>
+    <message numerus="yes">
+        <source>New game, %n by %n cards, you against the computer.</source>
+        <extracomment>Screen readers: said once a new game is dealt; %n is the cards per side (6, 8, 10).</extracomment>
+        <translation>
+            <numerusform>Neues Spiel, %n mal %n Karten, du gegen den Computer.</numerusform>
+            <numerusform>Neues Spiel, %n mal %n Karten, du gegen den Computer.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>New game, %n by %n cards, two players.</source>
+        <extracomment>Screen readers: said once a new game of two people is dealt; %n is the cards per side (6, 8, 10).</extracomment>
+        <translation>
+            <numerusform>Neues Spiel, %n mal %n Karten, zu zweit.</numerusform>
+            <numerusform>Neues Spiel, %n mal %n Karten, zu zweit.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>The computer takes the pair: %n points.</source>
+        <extracomment>Screen readers: the computer&apos;s two cards are a pair; %n is its new score.</extracomment>
+        <translation>
+            <numerusform>Der Computer nimmt das Paar: %n Punkt.</numerusform>
+            <numerusform>Der Computer nimmt das Paar: %n Punkte.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Pair! %n points.</source>
+        <extracomment>Screen readers: the player&apos;s two cards are a pair; %n is the player&apos;s new score.</extracomment>
+        <translation>
+            <numerusform>Ein Paar! %n Punkt.</numerusform>
+            <numerusform>Ein Paar! %n Punkte.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>%1 lost: %2.</source>
+        <extracomment>Screen readers: said after &quot;Time over.&quot;; %1 is the points lost (&quot;5 points&quot;), %2 the score now (&quot;-5 points&quot;).</extracomment>
+        <translation>%1 verloren: %2.</translation>
+    </message>
+</context>
+<context>
+    <name>vimbrel::Points</name>
+    <message numerus="yes">
+        <source>%n points</source>
+        <extracomment>A number of points, inside other texts: &quot;Pair! ...&quot;, the end&apos;s scores, the points lost.</extracomment>
+        <translation>
+            <numerusform>%n Punkt</numerusform>
+            <numerusform>%n Punkte</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>vimbrel::QtGameView</name>
     <message>
-        <source>%1: %2 points, %3: %4 points.</source>
-        <extracomment>End of the game, below who won: both players&apos; points. %1 and %3 are the names shown in the side panel (&quot;You&quot;, &quot;Computer&quot; or &quot;Player 1&quot;, &quot;Player 2&quot;), %2 and %4 their points.</extracomment>
-        <translation>%1: %2 Punkte, %3: %4 Punkte.</translation>
+        <source>%1: %2, %3: %4.</source>
+        <extracomment>End of the game, below who won: both players&apos; points. %1 and %3 are the names shown in the side panel (&quot;You&quot;, &quot;Computer&quot; or &quot;Player 1&quot;, &quot;Player 2&quot;), %2 and %4 their points (&quot;90 points&quot;).</extracomment>
+        <translation>%1: %2, %3: %4.</translation>
     </message>
 </context>
 <context>
@@ -550,10 +573,13 @@
         <extracomment>Screen readers: the round number in the side panel, %1 is the number.</extracomment>
         <translation>Runde %1</translation>
     </message>
-    <message>
-        <source>%1: %2 points</source>
-        <extracomment>Screen readers: a score in the side panel; %1 is the player&apos;s name, %2 the points.</extracomment>
-        <translation>%1: %2 Punkte</translation>
+    <message numerus="yes">
+        <source>%1: %n points</source>
+        <extracomment>Screen readers: a score in the side panel; %1 is the player&apos;s name, %n the points.</extracomment>
+        <translation>
+            <numerusform>%1: %n Punkt</numerusform>
+            <numerusform>%1: %n Punkte</numerusform>
+        </translation>
     </message>
 </context>
 </TS>

@@ -389,47 +389,70 @@
         <translation>No hay pareja.</translation>
     </message>
     <message>
-        <source>The computer takes the pair: %1 points.</source>
-        <extracomment>Screen readers: the computer&apos;s two cards are a pair; %1 is its new score.</extracomment>
-        <translation>El ordenador se lleva la pareja: %1 puntos.</translation>
-    </message>
-    <message>
-        <source>Pair! %1 points.</source>
-        <extracomment>Screen readers: the player&apos;s two cards are a pair; %1 is the player&apos;s new score.</extracomment>
-        <translation>¡Pareja! %1 puntos.</translation>
-    </message>
-    <message>
-        <source>%1 points lost: %2 points.</source>
-        <extracomment>Screen readers: said after &quot;Time over.&quot;; %1 is the points lost (5), %2 the score now.</extracomment>
-        <translation>Pierdes %1 puntos: %2 puntos.</translation>
-    </message>
-    <message>
         <source>Round %1.</source>
         <extracomment>Screen readers: a new round begins; %1 is its number.</extracomment>
         <translation>Ronda %1.</translation>
-    </message>
-    <message>
-        <source>New game, %1 by %1 cards, you against the computer.</source>
-        <extracomment>Screen readers: said once a new game is dealt; %1 is the cards per side (6, 8, 10).</extracomment>
-        <translation>Nueva partida, %1 por %1 cartas, tú contra el ordenador.</translation>
-    </message>
-    <message>
-        <source>New game, %1 by %1 cards, two players.</source>
-        <extracomment>Screen readers: said once a new game of two people is dealt; %1 is the cards per side (6, 8, 10).</extracomment>
-        <translation>Nueva partida, %1 por %1 cartas, dos jugadores.</translation>
     </message>
     <message>
         <source>All cards are shown.</source>
         <extracomment>Screen readers: Show Cards has turned every hidden card face up.</extracomment>
         <translation>Todas las cartas están a la vista.</translation>
     </message>
+    <message numerus="yes">
+        <source>New game, %n by %n cards, you against the computer.</source>
+        <extracomment>Screen readers: said once a new game is dealt; %n is the cards per side (6, 8, 10).</extracomment>
+        <translation>
+            <numerusform>Nueva partida, %n por %n cartas, tú contra el ordenador.</numerusform>
+            <numerusform>Nueva partida, %n por %n cartas, tú contra el ordenador.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>New game, %n by %n cards, two players.</source>
+        <extracomment>Screen readers: said once a new game of two people is dealt; %n is the cards per side (6, 8, 10).</extracomment>
+        <translation>
+            <numerusform>Nueva partida, %n por %n cartas, dos jugadores.</numerusform>
+            <numerusform>Nueva partida, %n por %n cartas, dos jugadores.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>The computer takes the pair: %n points.</source>
+        <extracomment>Screen readers: the computer&apos;s two cards are a pair; %n is its new score.</extracomment>
+        <translation>
+            <numerusform>El ordenador se lleva la pareja: %n punto.</numerusform>
+            <numerusform>El ordenador se lleva la pareja: %n puntos.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Pair! %n points.</source>
+        <extracomment>Screen readers: the player&apos;s two cards are a pair; %n is the player&apos;s new score.</extracomment>
+        <translation>
+            <numerusform>¡Pareja! %n punto.</numerusform>
+            <numerusform>¡Pareja! %n puntos.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>%1 lost: %2.</source>
+        <extracomment>Screen readers: said after &quot;Time over.&quot;; %1 is the points lost (&quot;5 points&quot;), %2 the score now (&quot;-5 points&quot;).</extracomment>
+        <translation>Pierdes %1: %2.</translation>
+    </message>
+</context>
+<context>
+    <name>vimbrel::Points</name>
+    <message numerus="yes">
+        <source>%n points</source>
+        <extracomment>A number of points, inside other texts: &quot;Pair! ...&quot;, the end&apos;s scores, the points lost.</extracomment>
+        <translation>
+            <numerusform>%n punto</numerusform>
+            <numerusform>%n puntos</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>vimbrel::QtGameView</name>
     <message>
-        <source>%1: %2 points, %3: %4 points.</source>
-        <extracomment>End of the game, below who won: both players&apos; points. %1 and %3 are the names shown in the side panel (&quot;You&quot;, &quot;Computer&quot; or &quot;Player 1&quot;, &quot;Player 2&quot;), %2 and %4 their points.</extracomment>
-        <translation>%1: %2 puntos, %3: %4 puntos.</translation>
+        <source>%1: %2, %3: %4.</source>
+        <extracomment>End of the game, below who won: both players&apos; points. %1 and %3 are the names shown in the side panel (&quot;You&quot;, &quot;Computer&quot; or &quot;Player 1&quot;, &quot;Player 2&quot;), %2 and %4 their points (&quot;90 points&quot;).</extracomment>
+        <translation>%1: %2, %3: %4.</translation>
     </message>
 </context>
 <context>
@@ -550,10 +573,13 @@
         <extracomment>Screen readers: the round number in the side panel, %1 is the number.</extracomment>
         <translation>Ronda %1</translation>
     </message>
-    <message>
-        <source>%1: %2 points</source>
-        <extracomment>Screen readers: a score in the side panel; %1 is the player&apos;s name, %2 the points.</extracomment>
-        <translation>%1: %2 puntos</translation>
+    <message numerus="yes">
+        <source>%1: %n points</source>
+        <extracomment>Screen readers: a score in the side panel; %1 is the player&apos;s name, %n the points.</extracomment>
+        <translation>
+            <numerusform>%1: %n punto</numerusform>
+            <numerusform>%1: %n puntos</numerusform>
+        </translation>
     </message>
 </context>
 </TS>

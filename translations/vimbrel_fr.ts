@@ -389,47 +389,70 @@
         <translation>Pas de paire.</translation>
     </message>
     <message>
-        <source>The computer takes the pair: %1 points.</source>
-        <extracomment>Screen readers: the computer&apos;s two cards are a pair; %1 is its new score.</extracomment>
-        <translation>L&apos;ordinateur prend la paire&#xa0;: %1 points.</translation>
-    </message>
-    <message>
-        <source>Pair! %1 points.</source>
-        <extracomment>Screen readers: the player&apos;s two cards are a pair; %1 is the player&apos;s new score.</extracomment>
-        <translation>Une paire&#xa0;! %1 points.</translation>
-    </message>
-    <message>
-        <source>%1 points lost: %2 points.</source>
-        <extracomment>Screen readers: said after &quot;Time over.&quot;; %1 is the points lost (5), %2 the score now.</extracomment>
-        <translation>%1 points perdus&#xa0;: %2 points.</translation>
-    </message>
-    <message>
         <source>Round %1.</source>
         <extracomment>Screen readers: a new round begins; %1 is its number.</extracomment>
         <translation>Tour %1.</translation>
-    </message>
-    <message>
-        <source>New game, %1 by %1 cards, you against the computer.</source>
-        <extracomment>Screen readers: said once a new game is dealt; %1 is the cards per side (6, 8, 10).</extracomment>
-        <translation>Nouvelle partie, %1 cartes sur %1, toi contre l&apos;ordinateur.</translation>
-    </message>
-    <message>
-        <source>New game, %1 by %1 cards, two players.</source>
-        <extracomment>Screen readers: said once a new game of two people is dealt; %1 is the cards per side (6, 8, 10).</extracomment>
-        <translation>Nouvelle partie, %1 cartes sur %1, à deux.</translation>
     </message>
     <message>
         <source>All cards are shown.</source>
         <extracomment>Screen readers: Show Cards has turned every hidden card face up.</extracomment>
         <translation>Toutes les cartes sont visibles.</translation>
     </message>
+    <message numerus="yes">
+        <source>New game, %n by %n cards, you against the computer.</source>
+        <extracomment>Screen readers: said once a new game is dealt; %n is the cards per side (6, 8, 10).</extracomment>
+        <translation>
+            <numerusform>Nouvelle partie, %n cartes sur %n, toi contre l&apos;ordinateur.</numerusform>
+            <numerusform>Nouvelle partie, %n cartes sur %n, toi contre l&apos;ordinateur.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>New game, %n by %n cards, two players.</source>
+        <extracomment>Screen readers: said once a new game of two people is dealt; %n is the cards per side (6, 8, 10).</extracomment>
+        <translation>
+            <numerusform>Nouvelle partie, %n cartes sur %n, à deux.</numerusform>
+            <numerusform>Nouvelle partie, %n cartes sur %n, à deux.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>The computer takes the pair: %n points.</source>
+        <extracomment>Screen readers: the computer&apos;s two cards are a pair; %n is its new score.</extracomment>
+        <translation>
+            <numerusform>L&apos;ordinateur prend la paire&#xa0;: %n point.</numerusform>
+            <numerusform>L&apos;ordinateur prend la paire&#xa0;: %n points.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Pair! %n points.</source>
+        <extracomment>Screen readers: the player&apos;s two cards are a pair; %n is the player&apos;s new score.</extracomment>
+        <translation>
+            <numerusform>Une paire&#xa0;! %n point.</numerusform>
+            <numerusform>Une paire&#xa0;! %n points.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>%1 lost: %2.</source>
+        <extracomment>Screen readers: said after &quot;Time over.&quot;; %1 is the points lost (&quot;5 points&quot;), %2 the score now (&quot;-5 points&quot;).</extracomment>
+        <translation>%1 perdus&#xa0;: %2.</translation>
+    </message>
+</context>
+<context>
+    <name>vimbrel::Points</name>
+    <message numerus="yes">
+        <source>%n points</source>
+        <extracomment>A number of points, inside other texts: &quot;Pair! ...&quot;, the end&apos;s scores, the points lost.</extracomment>
+        <translation>
+            <numerusform>%n point</numerusform>
+            <numerusform>%n points</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>vimbrel::QtGameView</name>
     <message>
-        <source>%1: %2 points, %3: %4 points.</source>
-        <extracomment>End of the game, below who won: both players&apos; points. %1 and %3 are the names shown in the side panel (&quot;You&quot;, &quot;Computer&quot; or &quot;Player 1&quot;, &quot;Player 2&quot;), %2 and %4 their points.</extracomment>
-        <translation>%1&#xa0;: %2 points, %3&#xa0;: %4 points.</translation>
+        <source>%1: %2, %3: %4.</source>
+        <extracomment>End of the game, below who won: both players&apos; points. %1 and %3 are the names shown in the side panel (&quot;You&quot;, &quot;Computer&quot; or &quot;Player 1&quot;, &quot;Player 2&quot;), %2 and %4 their points (&quot;90 points&quot;).</extracomment>
+        <translation>%1&#xa0;: %2, %3&#xa0;: %4.</translation>
     </message>
 </context>
 <context>
@@ -550,10 +573,13 @@
         <extracomment>Screen readers: the round number in the side panel, %1 is the number.</extracomment>
         <translation>Tour %1</translation>
     </message>
-    <message>
-        <source>%1: %2 points</source>
-        <extracomment>Screen readers: a score in the side panel; %1 is the player&apos;s name, %2 the points.</extracomment>
-        <translation>%1&#xa0;: %2 points</translation>
+    <message numerus="yes">
+        <source>%1: %n points</source>
+        <extracomment>Screen readers: a score in the side panel; %1 is the player&apos;s name, %n the points.</extracomment>
+        <translation>
+            <numerusform>%1&#xa0;: %n point</numerusform>
+            <numerusform>%1&#xa0;: %n points</numerusform>
+        </translation>
     </message>
 </context>
 </TS>

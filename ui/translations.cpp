@@ -17,6 +17,11 @@ QString game_text(std::string_view english) {
     return QCoreApplication::translate(text::context, source.c_str());
 }
 
+QString points(int count) {
+    //: A number of points, inside other texts: "Pair! ...", the end's scores, the points lost.
+    return QCoreApplication::translate("vimbrel::Points", "%n points", nullptr, count);
+}
+
 Translations::Translations(const QStringList& ui_languages) {
     for (const QString& wanted : ui_languages) {
         if (wanted == QLatin1String("C") || wanted == QLatin1String("POSIX")) break;

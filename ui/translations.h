@@ -13,6 +13,9 @@ namespace vimbrel {
 // there is no translation.
 QString game_text(std::string_view english);
 
+// A number of points, in the grammar of the player's language ("5 points", "-5 points").
+QString points(int count);
+
 // Installs the translations for the first language in `ui_languages` (most wanted first, as
 // QLocale::uiLanguages() lists them) that the program has, with Qt's own for the same language so
 // that standard buttons match. English, or the C locale, ahead of every translated language keeps

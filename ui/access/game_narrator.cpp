@@ -34,15 +34,14 @@ void GameNarrator::tell(const GameEvent& e) {
     QString said;
     switch (e.kind) {
         case Kind::dealt: {
-            const QString size = QString::number(e.grid);
             if (e.versus_computer) {
-                //: Screen readers: said once a new game is dealt; %1 is the cards per side (6, 8,
+                //: Screen readers: said once a new game is dealt; %n is the cards per side (6, 8,
                 //: 10).
-                said = tr("New game, %1 by %1 cards, you against the computer.").arg(size);
+                said = tr("New game, %n by %n cards, you against the computer.", nullptr, e.grid);
             } else {
-                //: Screen readers: said once a new game of two people is dealt; %1 is the cards
+                //: Screen readers: said once a new game of two people is dealt; %n is the cards
                 //: per side (6, 8, 10).
-                said = tr("New game, %1 by %1 cards, two players.").arg(size);
+                said = tr("New game, %n by %n cards, two players.", nullptr, e.grid);
             }
             said += QLatin1Char(' ') + player1_turn(e.versus_computer);
             break;
@@ -59,12 +58,12 @@ void GameNarrator::tell(const GameEvent& e) {
             break;
         case Kind::pair_taken:
             if (computer) {
-                //: Screen readers: the computer's two cards are a pair; %1 is its new score.
-                said = tr("The computer takes the pair: %1 points.").arg(e.score);
+                //: Screen readers: the computer's two cards are a pair; %n is its new score.
+                said = tr("The computer takes the pair: %n points.", nullptr, e.score);
             } else {
-                //: Screen readers: the player's two cards are a pair; %1 is the player's new
+                //: Screen readers: the player's two cards are a pair; %n is the player's new
                 //: score.
-                said = tr("Pair! %1 points.").arg(e.score);
+                said = tr("Pair! %n points.", nullptr, e.score);
             }
             break;
         case Kind::no_pair:
@@ -72,10 +71,10 @@ void GameNarrator::tell(const GameEvent& e) {
             said = tr("No pair.");
             break;
         case Kind::time_over:
-            //: Screen readers: said after "Time over."; %1 is the points lost (5), %2 the score
-            //: now.
+            //: Screen readers: said after "Time over."; %1 is the points lost ("5 points"), %2
+            //: the score now ("-5 points").
             said = game_text(text::time_over) + QLatin1Char(' ') +
-                   tr("%1 points lost: %2 points.").arg(e.penalty).arg(e.score);
+                   tr("%1 lost: %2.").arg(points(e.penalty), points(e.score));
             break;
         case Kind::turn_passed:
             if (computer) {

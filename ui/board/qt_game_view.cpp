@@ -53,12 +53,11 @@ QString final_scores(const GameEvent& e) {
         return game_text(e.versus_computer ? versus_computer : two_people);
     };
     //: End of the game, below who won: both players' points. %1 and %3 are the names shown in
-    //: the side panel ("You", "Computer" or "Player 1", "Player 2"), %2 and %4 their points.
-    return QCoreApplication::translate("vimbrel::QtGameView", "%1: %2 points, %3: %4 points.")
-        .arg(name(text::you, text::player1))
-        .arg(e.score)
-        .arg(name(text::computer, text::player2))
-        .arg(e.other_score);
+    //: the side panel ("You", "Computer" or "Player 1", "Player 2"), %2 and %4 their points
+    //: ("90 points").
+    return QCoreApplication::translate("vimbrel::QtGameView", "%1: %2, %3: %4.")
+        .arg(name(text::you, text::player1), points(e.score), name(text::computer, text::player2),
+             points(e.other_score));
 }
 
 }  // namespace

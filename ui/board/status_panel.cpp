@@ -123,9 +123,9 @@ void StatusPanel::fit_name(int index) {
 }
 
 void StatusPanel::name_score(int index) {
-    //: Screen readers: a score in the side panel; %1 is the player's name, %2 the points.
-    score_[index]->setAccessibleName(
-        tr("%1: %2 points").arg(player_name_[index]->text(), score_[index]->text()));
+    //: Screen readers: a score in the side panel; %1 is the player's name, %n the points.
+    score_[index]->setAccessibleName(tr("%1: %n points", nullptr, score_[index]->text().toInt())
+                                         .arg(player_name_[index]->text()));
 }
 
 void StatusPanel::repaint_now() {
