@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QLibraryInfo>
 #include <QLocale>
+#include <QRegularExpression>
 
 #include <string>
 
@@ -17,9 +18,21 @@ QString game_text(std::string_view english) {
     return QCoreApplication::translate(text::context, source.c_str());
 }
 
+QString translate_count(const char* context, const char* text, int count) {
+    const int size = count < 0 ? -count : count;
+    QString said = QCoreApplication::translate(context, text, nullptr, size);
+    if (count < 0) {
+        const QString digits = QString::number(size);
+        said.replace(QRegularExpression(QStringLiteral("(?<![0-9])%1(?![0-9])").arg(digits)),
+                     QString::number(count));
+    }
+    return said;
+}
+
 QString points(int count) {
     //: A number of points, inside other texts: "Pair! ...", the end's scores, the points lost.
-    return QCoreApplication::translate("vimbrel::Points", "%n points", nullptr, count);
+    return translate_count("vimbrel::Points", QT_TRANSLATE_N_NOOP("vimbrel::Points", "%n points"),
+                           count);
 }
 
 Translations::Translations(const QStringList& ui_languages) {

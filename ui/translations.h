@@ -13,6 +13,11 @@ namespace vimbrel {
 // there is no translation.
 QString game_text(std::string_view english);
 
+// A text with a count (%n) in the player's language, in the plural form for that count. Qt fills
+// %n only for counts of 0 and more; a negative count takes the form of its size, as every
+// language's plural rules do, and keeps its sign ("-5 points").
+QString translate_count(const char* context, const char* text, int count);
+
 // A number of points, in the grammar of the player's language ("5 points", "-5 points").
 QString points(int count);
 

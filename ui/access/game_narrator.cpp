@@ -30,6 +30,9 @@ GameNarrator::GameNarrator(Announcer& announcer, QObject* parent)
 
 void GameNarrator::tell(const GameEvent& e) {
     using Kind = GameEvent::Kind;
+    const auto count = [](const char* text, int n) {
+        return translate_count("vimbrel::GameNarrator", text, n);
+    };
     const bool computer = e.versus_computer && e.player == 2;
     QString said;
     switch (e.kind) {
@@ -59,11 +62,11 @@ void GameNarrator::tell(const GameEvent& e) {
         case Kind::pair_taken:
             if (computer) {
                 //: Screen readers: the computer's two cards are a pair; %n is its new score.
-                said = tr("The computer takes the pair: %n points.", nullptr, e.score);
+                said = count(QT_TR_N_NOOP("The computer takes the pair: %n points."), e.score);
             } else {
                 //: Screen readers: the player's two cards are a pair; %n is the player's new
                 //: score.
-                said = tr("Pair! %n points.", nullptr, e.score);
+                said = count(QT_TR_N_NOOP("Pair! %n points."), e.score);
             }
             break;
         case Kind::no_pair:

@@ -123,9 +123,11 @@ void StatusPanel::fit_name(int index) {
 }
 
 void StatusPanel::name_score(int index) {
+    const int points = score_[index]->text().toInt();
     //: Screen readers: a score in the side panel; %1 is the player's name, %n the points.
-    score_[index]->setAccessibleName(tr("%1: %n points", nullptr, score_[index]->text().toInt())
-                                         .arg(player_name_[index]->text()));
+    score_[index]->setAccessibleName(
+        translate_count("vimbrel::StatusPanel", QT_TR_N_NOOP("%1: %n points"), points)
+            .arg(player_name_[index]->text()));
 }
 
 void StatusPanel::repaint_now() {
