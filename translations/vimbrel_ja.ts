@@ -11,22 +11,23 @@
     <message>
         <source>1P&apos;s turn.</source>
         <extracomment>Side panel, turn text in a game of two people: the first player is to turn two cards.</extracomment>
-        <translation>1Pの番です。</translation>
+        <translation>プレイヤー1の番です。</translation>
     </message>
     <message>
         <source>2P&apos;s turn.</source>
         <extracomment>Side panel, turn text in a game of two people: the second player is to turn two cards.</extracomment>
-        <translation>2Pの番です。</translation>
+        <translation>プレイヤー2の番です。</translation>
     </message>
     <message>
         <source>Time over.</source>
         <extracomment>Side panel: the second card was not turned within 5 seconds, the turn is lost.</extracomment>
-        <translation>時間切れです。</translation>
+        <translation>時間切れ！</translation>
     </message>
     <message>
         <source>Computer thinking...</source>
         <extracomment>Side panel, while the computer chooses its two cards. Keep the three dots.</extracomment>
-        <translation>コンピューター考え中...</translation>
+        <translation>コンピューター
+考え中...</translation>
     </message>
     <message>
         <source>Game Over</source>
