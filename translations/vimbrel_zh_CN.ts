@@ -11,12 +11,12 @@
     <message>
         <source>1P&apos;s turn.</source>
         <extracomment>Side panel, turn text in a game of two people: the first player is to turn two cards.</extracomment>
-        <translation>轮到玩家 1 了。</translation>
+        <translation>轮到玩家 1</translation>
     </message>
     <message>
         <source>2P&apos;s turn.</source>
         <extracomment>Side panel, turn text in a game of two people: the second player is to turn two cards.</extracomment>
-        <translation>轮到玩家 2 了。</translation>
+        <translation>轮到玩家 2</translation>
     </message>
     <message>
         <source>Time over.</source>
@@ -26,7 +26,8 @@
     <message>
         <source>Computer thinking...</source>
         <extracomment>Side panel, while the computer chooses its two cards. Keep the three dots.</extracomment>
-        <translation>电脑思考中...</translation>
+        <translation>电脑
+思考中...</translation>
     </message>
     <message>
         <source>Game Over</source>
