@@ -26,7 +26,7 @@
     <message>
         <source>Computer thinking...</source>
         <extracomment>Side panel, while the computer chooses its two cards. Keep the three dots.</extracomment>
-        <translation>컴퓨터가 생각 중...</translation>
+        <translation>컴퓨터가 생각&#xa0;중...</translation>
     </message>
     <message>
         <source>Game Over</source>
