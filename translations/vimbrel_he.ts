@@ -11,12 +11,12 @@
     <message>
         <source>1P&apos;s turn.</source>
         <extracomment>Side panel, turn text in a game of two people: the first player is to turn two cards.</extracomment>
-        <translation>תור שחקן 1.</translation>
+        <translation>תור שחקן&#xa0;1.</translation>
     </message>
     <message>
         <source>2P&apos;s turn.</source>
         <extracomment>Side panel, turn text in a game of two people: the second player is to turn two cards.</extracomment>
-        <translation>תור שחקן 2.</translation>
+        <translation>תור שחקן&#xa0;2.</translation>
     </message>
     <message>
         <source>Time over.</source>
