@@ -104,7 +104,7 @@
     <message>
         <source>A memory card game for one player against a forgetful computer, or for two players.</source>
         <extracomment>About box: what the game is, in three lines at most.</extracomment>
-        <translation>Een memoryspel met kaarten: alleen tegen een vergeetachtige computer, of met z&apos;n tweeën.</translation>
+        <translation>Een memoryspel met kaarten: alleen tegen een vergeetachtige computer, of met z&apos;n&#xa0;tweeën.</translation>
     </message>
     <message>
         <source>Version %1</source>

@@ -104,7 +104,7 @@
     <message>
         <source>A memory card game for one player against a forgetful computer, or for two players.</source>
         <extracomment>About box: what the game is, in three lines at most.</extracomment>
-        <translation>Um jogo da memória com cartas: sozinho contra um computador esquecido, ou a dois.</translation>
+        <translation>Um jogo da memória: sozinho contra um computador esquecido, ou a&#xa0;dois.</translation>
     </message>
     <message>
         <source>Version %1</source>
