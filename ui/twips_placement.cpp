@@ -42,6 +42,17 @@ void place_in_twips(QWidget& widget, const TwipsRect& place, TwipsFit fit) {
         const QSize hint = widget.sizeHint();
         where.setSize(where.size().expandedTo(hint));
     }
+    if (auto* label = qobject_cast<QLabel*>(&widget); label && !label->wordWrap()) {
+        // A one-line caption whose font has taller lines than the place (the Chinese, Japanese
+        // and Korean fonts' are) grows about its middle, so that its line shows whole.
+        const int frame = label->height() - label->contentsRect().height() + 2 * label->margin();
+        const int line =
+            label->fontMetrics()
+                .boundingRect(QRect(0, 0, QWIDGETSIZE_MAX, QWIDGETSIZE_MAX), 0, label->text())
+                .height();
+        const int extra = line + frame - where.height();
+        if (extra > 0) where.adjust(0, -extra / 2, 0, extra - extra / 2);
+    }
     set_reading_geometry(widget, where);
     if (auto* label = qobject_cast<QLabel*>(&widget); label && label->parentWidget())
         label->setAlignment(reading_alignment(*label->parentWidget(), label->alignment()));

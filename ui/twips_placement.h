@@ -39,7 +39,7 @@ QRect reading_geometry(const QWidget& widget);
 
 // Sets the widget's geometry to `place`, converted on the widget's screen. The parent must have
 // its size already: a right-to-left window mirrors the place across it, and a label's text
-// alignment with it.
+// alignment with it. A one-line label is never shorter than its text's line.
 void place_in_twips(QWidget& widget, const TwipsRect& place, TwipsFit fit = TwipsFit::exact);
 
 // A new child of `parent` built from `content` (its caption, or a slider's orientation), named
