@@ -3,7 +3,6 @@
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QFile>
 #include <QLibraryInfo>
 #include <QLocale>
 
@@ -25,6 +24,8 @@ QString choose_translation(const QStringList& ui_languages, const QStringList& a
         // A tag that Qt does not know gives the C locale: not a choice of English, just no help.
         if (locale.language() == QLocale::C) continue;
         if (locale.language() == QLocale::English) break;
+        // Its region's translation (pt_BR), else the language's own (pt), else another region's
+        // written in the same script.
         const QString code = QLocale::languageToCode(locale.language());
         if (available.contains(locale.name())) return locale.name();
         QString same_script;
