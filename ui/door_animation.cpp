@@ -17,24 +17,33 @@ void copy_columns(QPainter& painter, const QPixmap& source, int source_x, int x,
 }
 
 void compose_door_step(QPixmap& temp, CardMotion motion, int j, const QPixmap& face,
-                       const QPixmap& cover, QSize card) {
+                       const QPixmap& cover, QSize card, Qt::LayoutDirection direction) {
     const int w = card.width();
     const int h = card.height();
     QPainter painter(&temp);
     painter.setCompositionMode(QPainter::CompositionMode_Source);
     painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+    // Columns source_x.. of `picture` to column x, or the same strip seen in a mirror.
+    const bool mirrored = direction == Qt::RightToLeft;
+    const auto copy = [&](const QPixmap& picture, int source_x, int x, int width) {
+        if (mirrored) {
+            source_x = w - source_x - width;
+            x = w - x - width;
+        }
+        copy_columns(painter, picture, source_x, x, width, h);
+    };
     switch (motion) {
         case CardMotion::open:
-            copy_columns(painter, face, 0, 0, j, h);
-            copy_columns(painter, cover, 0, j, w - j, h);
+            copy(face, 0, 0, j);
+            copy(cover, 0, j, w - j);
             break;
         case CardMotion::close:
-            copy_columns(painter, cover, w - j, 0, j, h);
-            copy_columns(painter, face, j, j, w - j, h);
+            copy(cover, w - j, 0, j);
+            copy(face, j, j, w - j);
             break;
         case CardMotion::remove:
-            copy_columns(painter, cover, w - j, 0, j, h);
-            copy_columns(painter, face, 0, j, w - j, h);
+            copy(cover, w - j, 0, j);
+            copy(face, 0, j, w - j);
             break;
     }
 }

@@ -2,7 +2,7 @@
 #include "translations.h"
 
 #include <QCoreApplication>
-#include <QFile>
+#include <QDir>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QRegularExpression>
@@ -35,26 +35,39 @@ QString points(int count) {
                            count);
 }
 
-Translations::Translations(const QStringList& ui_languages) {
+QString choose_translation(const QStringList& ui_languages, const QStringList& available) {
     for (const QString& wanted : ui_languages) {
         if (wanted == QLatin1String("C") || wanted == QLatin1String("POSIX")) break;
         const QLocale locale(wanted);
         // A tag that Qt does not know gives the C locale: not a choice of English, just no help.
         if (locale.language() == QLocale::C) continue;
         if (locale.language() == QLocale::English) break;
-        // The regional translation first (pt_BR), then the language's own (pt).
+        // Its region's translation (pt_BR), else the language's own (pt), else another region's
+        // written in the same script.
         const QString code = QLocale::languageToCode(locale.language());
-        for (const QString& name : {locale.name(), code}) {
-            // Only the file of that exact name: load() would also fall back to shorter ones.
-            const QString file = QStringLiteral(":/i18n/vimbrel_%1.qm").arg(name);
-            if (QFile::exists(file) && program_.load(file)) {
-                language_ = name;
-                break;
-            }
+        if (available.contains(locale.name())) return locale.name();
+        QString same_script;
+        for (const QString& name : available) {
+            const QLocale translation(name);
+            if (translation.language() != locale.language() ||
+                translation.script() != locale.script())
+                continue;
+            if (name == code) return name;
+            if (same_script.isEmpty()) same_script = name;
         }
-        if (!language_.isEmpty()) break;
+        if (!same_script.isEmpty()) return same_script;
     }
-    if (language_.isEmpty()) return;
+    return {};
+}
+
+Translations::Translations(const QStringList& ui_languages) {
+    QStringList available;
+    for (const QString& file : QDir(QStringLiteral(":/i18n")).entryList({QStringLiteral("*.qm")}))
+        available << file.section(QLatin1Char('_'), 1).chopped(3);  // vimbrel_pt_BR.qm: pt_BR
+    const QString chosen = choose_translation(ui_languages, available);
+    if (chosen.isEmpty() || !program_.load(QStringLiteral(":/i18n/vimbrel_%1.qm").arg(chosen)))
+        return;
+    language_ = chosen;
     QCoreApplication::installTranslator(&program_);
     // Debian's qt6-translations-l10n; without it Qt's buttons stay English, nothing else changes.
     if (qt_.load(QLocale(language_), QStringLiteral("qtbase"), QStringLiteral("_"),

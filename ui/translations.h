@@ -21,10 +21,20 @@ QString translate_count(const char* context, const char* text, int count);
 // A number of points, in the grammar of the player's language ("5 points", "-5 points").
 QString points(int count);
 
+// The translation ("de", "pt_BR"...), among `available`, for the first language in `ui_languages`
+// (most wanted first, as QLocale::uiLanguages() lists them) that one serves; empty for English,
+// or the C locale, ahead of every served language, or when none is. A language is served by its
+// region's translation (pt_BR), else the language's own (pt), else one of another region written
+// in the same script: Portugal reads Brazil's, Singapore mainland China's, but Taiwan and Hong
+// Kong, which write the traditional characters, do not read the simplified ones of zh_CN.
+QString choose_translation(const QStringList& ui_languages, const QStringList& available);
+
 // Installs the translations for the first language in `ui_languages` (most wanted first, as
 // QLocale::uiLanguages() lists them) that the program has, with Qt's own for the same language so
 // that standard buttons match. English, or the C locale, ahead of every translated language keeps
-// the program in English. Removes them again when destroyed.
+// the program in English. Removes them again when destroyed. Qt lays the windows out right to
+// left when the language's translation of Qt says so (QT_LAYOUT_DIRECTION), as Arabic's and
+// Hebrew's do.
 class Translations {
 public:
     explicit Translations(const QStringList& ui_languages);

@@ -23,8 +23,14 @@ Column column_of(const QImage& image, int x) {
     return {(qRed(rgb) - 20) / 8, qGreen(rgb) / 7};
 }
 
-// The picture and its column that step j of a motion shows at column x of a 32-pixel card.
-Column table_column(CardMotion motion, int j, int face, int x) {
+// The picture and its column that step j of a motion shows at column x of a 32-pixel card. Right
+// to left the door moves the other way: the left-to-right step seen in a mirror, each picture
+// the right way round.
+Column table_column(CardMotion motion, int j, int face, int x, bool rtl = false) {
+    if (rtl) {
+        const Column mirrored = table_column(motion, j, face, 31 - x);
+        return {mirrored.picture, 31 - mirrored.source_x};
+    }
     switch (motion) {
         case CardMotion::open:
             return x < j ? Column{face, x} : Column{back_id, x - j};
@@ -53,27 +59,32 @@ private slots:
 void DoorAnimationTest::steps_take_the_columns_of_the_table_data() {
     QTest::addColumn<int>("motion");
     QTest::addColumn<int>("j");
+    QTest::addColumn<bool>("rtl");
     for (const int j : {1, 10, 31, 32}) {
-        QTest::addRow("open j=%d", j) << int(CardMotion::open) << j;
-        QTest::addRow("close j=%d", j) << int(CardMotion::close) << j;
-        QTest::addRow("remove j=%d", j) << int(CardMotion::remove) << j;
+        QTest::addRow("open j=%d", j) << int(CardMotion::open) << j << false;
+        QTest::addRow("close j=%d", j) << int(CardMotion::close) << j << false;
+        QTest::addRow("remove j=%d", j) << int(CardMotion::remove) << j << false;
     }
+    for (const int motion : {0, 1, 2})
+        QTest::addRow("right to left %d", motion) << motion << 10 << true;
 }
 
 void DoorAnimationTest::steps_take_the_columns_of_the_table() {
     QFETCH(int, motion);
     QFETCH(int, j);
+    QFETCH(bool, rtl);
     const CardPictures pictures{placeholder_images()};
     constexpr int face = 7;
     const QPixmap& cover =
         CardMotion(motion) == CardMotion::remove ? pictures.blank(1) : pictures.back(1);
     QPixmap temp(32, 32);
     temp.fill(Qt::white);
-    compose_door_step(temp, CardMotion(motion), j, pictures.face(face, 1), cover, QSize(32, 32));
+    compose_door_step(temp, CardMotion(motion), j, pictures.face(face, 1), cover, QSize(32, 32),
+                      rtl ? Qt::RightToLeft : Qt::LeftToRight);
     const QImage image = temp.toImage();
 
     for (int x = 0; x < 32; ++x) {
-        const Column want = table_column(CardMotion(motion), j, face, x);
+        const Column want = table_column(CardMotion(motion), j, face, x, rtl);
         const Column got = column_of(image, x);
         QVERIFY2(
             got.picture == want.picture && got.source_x == want.source_x,

@@ -7,15 +7,18 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QMenu>
+#include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QScopeGuard>
 #include <QSet>
 #include <QStyle>
 #include <QTranslator>
 #include <QXmlStreamReader>
 
 #include "board/board_menus.h"
+#include "board/board_view.h"
 #include "board/status_panel.h"
 #include "game.h"
 #include "translations.h"
@@ -58,10 +61,10 @@ QList<Message> read_ts(const QString& file) {
     return messages;
 }
 
+// The languages compiled into the program, vimbrel_<language>.qm each.
 QStringList shipped_languages() {
     QStringList languages;
-    for (const QString& file :
-         QDir(QStringLiteral(VIMBREL_TRANSLATIONS_DIR)).entryList({QStringLiteral("vimbrel_*.ts")}))
+    for (const QString& file : QDir(QStringLiteral(":/i18n")).entryList({QStringLiteral("*.qm")}))
         languages << file.mid(8, file.size() - 11);
     return languages;
 }
@@ -245,26 +248,62 @@ void TranslationsTest::the_desktop_language_decides() {
     // Gone with the object: the next window speaks English again.
     QCOMPARE(your_turn(), english);
     QCOMPARE(qt_ok(), QStringLiteral("OK"));
+
+    // Which translation a desktop gets, of these, as Qt lists its languages (LANGUAGE=de_AT:fr
+    // gives the first row). Another region's translation serves a language written in the same
+    // script, so Portugal gets Brazil's, but Taiwan and Hong Kong not the simplified characters.
+    const QStringList available =
+        QStringLiteral("de fr es it pt_BR nl pl ru uk tr ja zh_CN ko ar he")
+            .split(QLatin1Char(' '));
+    const std::pair<const char*, const char*> choices[] = {
+        {"de-AT de-Latn-AT fr fr-Latn-FR fr-FR", "de"},
+        {"pt-PT pt-Latn-PT", "pt_BR"},
+        {"zh-TW zh-Hant-TW en en-Latn-US", ""},
+        {"zh-HK zh-Hant-HK fr", "fr"},
+        {"zh-SG zh-Hans-SG", "zh_CN"},
+        {"iw", "he"}};
+    for (const auto& [wanted, expected] : choices)
+        QVERIFY2(choose_translation(QString::fromLatin1(wanted).split(QLatin1Char(' ')),
+                                    available) == QLatin1String(expected),
+                 wanted);
 }
 
+// Each language's windows, and English mirrored as by Qt's -reverse. With VIMBREL_SCREENSHOTS
+// set to a folder, each window is also saved there as <row>-<window>.png (scripts/screenshot).
 void TranslationsTest::the_windows_show_every_text_translated_and_whole_data() {
     QTest::addColumn<QString>("language");
-    QTest::newRow("en") << QStringLiteral("en");
+    QTest::addColumn<bool>("reverse");
+    QTest::newRow("en") << QStringLiteral("en") << false;
+    QTest::newRow("en-reverse") << QStringLiteral("en") << true;
     for (const QString& language : shipped_languages())
-        QTest::newRow(qPrintable(language)) << language;
+        QTest::newRow(qPrintable(language)) << language << false;
 }
 
 void TranslationsTest::the_windows_show_every_text_translated_and_whole() {
     QFETCH(QString, language);
+    QFETCH(bool, reverse);
+    if (reverse) QGuiApplication::setLayoutDirection(Qt::RightToLeft);
+    const auto unreverse =
+        qScopeGuard([] { QGuiApplication::setLayoutDirection(Qt::LayoutDirectionAuto); });
     const Translations speaking({language});  // "en" installs none
     QCOMPARE(speaking.language().isEmpty(), language == QLatin1String("en"));
-    auto board = open_board();
+    // Arabic and Hebrew read right to left, as their translation of Qt tells it.
+    const bool rtl = reverse || QLocale(language).textDirection() == Qt::RightToLeft;
+    QCOMPARE(QGuiApplication::isRightToLeft(), rtl);
+    const QString shots = qEnvironmentVariable("VIMBREL_SCREENSHOTS");  // with the real cards
+    auto board = shots.isEmpty() ? open_board() : open_board(CardPictures::from_resources());
     QVERIFY(board);
     QStringList texts;
     QStringList cut;
+    const auto shoot = [&](QWidget* window, const QString& name) {
+        if (!shots.isEmpty())
+            window->grab().save(
+                QStringLiteral("%1/%2-%3.png").arg(shots, QTest::currentDataTag(), name));
+    };
     const auto look_at = [&](QWidget* window) {
         texts << texts_of(window);
         cut << clipped(window);
+        shoot(window, window->objectName());
     };
     StatusPanel fresh;  // the panel as the first paint shows it, before the first deal names anyone
     look_at(&fresh);
@@ -272,12 +311,25 @@ void TranslationsTest::the_windows_show_every_text_translated_and_whole() {
     // The board against the computer, on the largest board so that every picture has a name.
     board->menus().ten->trigger();
     look_at(board.get());
+    // Mirrored right to left: the panel at the left, the first column at the right, the arrows
+    // moving the way they point and the cell under a point counted from the right.
+    BoardView* view = board->board_view();
+    QCOMPARE(board->panel()->x(), view->x() + (rtl ? 0 : view->width() - panel_width));
+    QCOMPARE(view->cell_rect(1, 1).x(), rtl ? view->width() - 32 : 0);
+    int menus = 0;  // the menu bar's titles side by side, as wide as the narrowest window
+    for (QAction* menu : board->menuBar()->actions())
+        menus += board->menuBar()->actionGeometry(menu).width();
+    if (menus > 6 * 32 + panel_width) cut << QStringLiteral("menu bar, %1 pixels").arg(menus);
+    QTest::keyClick(view, Qt::Key_Left);
+    QCOMPARE(view->cursor_cell(), rtl ? 2 : 1);
     QVERIFY(play_turn(*board, false).first);  // the computer's turn: "Computer thinking..."
     look_at(board.get());
     // The computer goes on after each pair it takes.
     while (fire(*board, "com_timer")) continue;
     QVERIFY(play_turn(*board, true).first);  // a pair: two empty places
     QAccessibleInterface* grid = QAccessible::queryAccessibleInterface(board->board_view());
+    const QPoint second = view->mapToGlobal(view->cell_rect(1, 2).center());
+    QCOMPARE(grid->indexOfChild(grid->childAt(second.x(), second.y())), 1);
     const int cells = board->game().state().cell_count();
     const auto cell_names = [&] {
         for (int i = 0; i < cells; ++i) texts << grid->child(i)->text(QAccessible::Name);
@@ -303,6 +355,7 @@ void TranslationsTest::the_windows_show_every_text_translated_and_whole() {
     when_modal([&](QWidget* modal) {
         auto* box = qobject_cast<QMessageBox*>(modal);
         texts << box->windowTitle() << box->text() << box->informativeText();
+        shoot(box, QStringLiteral("game_over"));
         message = box->text();
         box->button(QMessageBox::Ok)->click();
     });

@@ -14,6 +14,7 @@
 #include "board/board_view.h"
 #include "board/card_pictures.h"
 #include "board/status_panel.h"
+#include "twips_placement.h"
 
 namespace vimbrel {
 
@@ -132,7 +133,9 @@ public:
     }
 
     QAccessibleInterface* childAt(int x, int y) const override {
-        const QPoint at = view()->mapFromGlobal(QPoint(x, y));
+        // Counted from the grid's first column, at the right edge when the board reads right to
+        // left.
+        const QPoint at = mirrored_in(*view(), view()->mapFromGlobal(QPoint(x, y)));
         const QSize card = view()->cell_rect(1, 1).size();
         const int grid = view()->state().grid_size;
         if (at.x() < 0 || at.y() < 0 || card.isEmpty()) return nullptr;

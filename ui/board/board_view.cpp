@@ -8,11 +8,13 @@
 #include <QPaintEvent>
 #include <QPainter>
 
+#include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <thread>
 
 #include "door_animation.h"
+#include "twips_placement.h"
 
 namespace vimbrel {
 
@@ -40,7 +42,8 @@ BoardView::BoardView(const GameState& state, const CardPictures& pictures, QWidg
 
 QRect BoardView::cell_rect(int row, int col) const {
     const QSize card = pictures_.card_size();
-    return {(col - 1) * card.width(), (row - 1) * card.height(), card.width(), card.height()};
+    return mirrored_in(
+        *this, {(col - 1) * card.width(), (row - 1) * card.height(), card.width(), card.height()});
 }
 
 const QPixmap& BoardView::picture_of_cell(int cell, qreal ratio) const {
@@ -90,7 +93,10 @@ void BoardView::draw_cursor(QPainter& painter) const {
 }
 
 void BoardView::choose_at(QPoint at) {
-    emit chosen(at.x(), at.y());
+    // The engine counts pixels from the grid's first column, which is at the right edge in a
+    // window that reads right to left.
+    const QPoint pick = mirrored_in(*this, at);
+    emit chosen(pick.x(), pick.y());
 }
 
 void BoardView::mouseReleaseEvent(QMouseEvent* event) {
@@ -118,12 +124,15 @@ bool BoardView::move_cursor(int key, Qt::KeyboardModifiers modifiers) {
     const bool ctrl = modifiers == Qt::ControlModifier;
     int row = cursor_row_;
     int col = cursor_col_;
+    // The arrows move the way they point: right to left, column 1 is at the right. Home and End
+    // go to where a row starts and ends as it reads.
+    const int right = isRightToLeft() ? -1 : 1;
     switch (key) {
         case Qt::Key_Left:
-            col = std::max(col - 1, 1);
+            col = std::clamp(col - right, 1, grid);
             break;
         case Qt::Key_Right:
-            col = std::min(col + 1, grid);
+            col = std::clamp(col + right, 1, grid);
             break;
         case Qt::Key_Up:
             row = std::max(row - 1, 1);
@@ -214,7 +223,7 @@ void BoardView::animate_card(CardMotion motion, int row, int col, int face, int 
     // the drawing time from adding up over the steps: the motion takes its nominal time.
     const auto began = std::chrono::steady_clock::now();
     for (int j = 1; j <= card.width(); ++j) {
-        compose_door_step(temp_pic_, motion, j, face_picture, cover, card);
+        compose_door_step(temp_pic_, motion, j, face_picture, cover, card, layoutDirection());
         show_step(cell);
         if (pause.count() > 0) std::this_thread::sleep_until(began + j * pause);
     }
@@ -229,7 +238,8 @@ void BoardView::reveal_card(int row, int col, int face) {
     const QSize card = pictures_.card_size();
     const QRect cell = cell_rect(row, col);
     for (const int j : reveal_widths(card.width())) {
-        compose_door_step(temp_pic_, CardMotion::open, j, face_picture, back, card);
+        compose_door_step(temp_pic_, CardMotion::open, j, face_picture, back, card,
+                          layoutDirection());
         show_step(cell);
     }
     announce_cell(row, col);

@@ -14,7 +14,9 @@ class QPainter;
 
 namespace vimbrel {
 
-// The board window's client area below the menu bar; its (0, 0) is the grid's top-left corner.
+// The board window's client area below the menu bar; its (0, 0) is the grid's top-left corner,
+// its top-right corner when the window reads right to left (the grid mirrored, its first column
+// at the right; the engine still counts from the first column).
 // It only reads the game state. Animations draw synchronously with repaint() and never run the
 // event loop, so clicks, keys and timer ticks wait until a card has finished moving.
 //
@@ -40,7 +42,8 @@ public:
         prepare_temp_pic();
         return temp_pic_;
     }
-    // The rectangle of the cell at row, col (from 1), in this widget's pixels.
+    // The rectangle of the cell at row, col (from 1), in this widget's pixels, mirrored right to
+    // left.
     QRect cell_rect(int row, int col) const;
     // The state the grid is drawn from; its accessibility interface names the cells from it.
     const GameState& state() const { return state_; }

@@ -237,14 +237,15 @@ void BoardWindow::forget_refused_size() {
 }
 
 // The panel keeps to the right edge of the part of the client area that is on show, which is all
-// of it unless the window system holds the window smaller than the grid plus the panel.
+// of it unless the window system holds the window smaller than the grid plus the panel. Right to
+// left it keeps to the left edge, the far side of the mirrored grid.
 void BoardWindow::dock_panel() {
     const QWidget* client = parts_.view;
     const QPoint at = client->pos();
     const int shown_width = std::min(client->width(), width() - at.x());
     const int shown_height = std::min(client->height(), height() - at.y());
-    parts_.panel->setGeometry(at.x() + shown_width - panel_width, at.y(), panel_width,
-                              shown_height);
+    const int left = client->isRightToLeft() ? 0 : shown_width - panel_width;
+    parts_.panel->setGeometry(at.x() + left, at.y(), panel_width, shown_height);
 }
 
 bool BoardWindow::eventFilter(QObject* watched, QEvent* event) {

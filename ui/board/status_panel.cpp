@@ -20,7 +20,7 @@ const QColor panel_grey(192, 192, 192);
 QLabel* make_label(QWidget* panel, const char* name, const QString& text, Qt::Alignment align,
                    const TwipsRect& place) {
     auto* label = make_in_twips<QLabel>(panel, name, text, place);
-    label->setAlignment(align);
+    label->setAlignment(reading_alignment(*panel, align));
     label->setAutoFillBackground(true);
     return label;
 }
@@ -41,6 +41,8 @@ StatusPanel::StatusPanel(QWidget* parent) : QFrame(parent) {
     bold.setPointSizeF(8.25);
     bold.setBold(true);
     setFont(bold);
+    // The labels are placed across the docked width: right to left, mirrored across it.
+    resize(panel_width, height());
 
     const auto centre = Qt::AlignHCenter | Qt::AlignVCenter;
     const auto right = Qt::AlignRight | Qt::AlignVCenter;
@@ -58,8 +60,8 @@ StatusPanel::StatusPanel(QWidget* parent) : QFrame(parent) {
     //: own style. Short: about 8 narrow letters.
     make_label(this, "Label1", tr("Round :"), left, {240, 2400, 735, 255});
     round_ = make_label(this, "round", QStringLiteral("0"), right, {960, 2400, 495, 255});
-    name_place_ = {player_name_[0]->geometry(), player_name_[1]->geometry()};
-    status_place_ = status_->geometry();
+    name_place_ = {reading_geometry(*player_name_[0]), reading_geometry(*player_name_[1])};
+    status_place_ = reading_geometry(*status_);
 
     //: Screen readers: the name of the side panel with the names, scores, turn and round.
     setAccessibleName(tr("Status"));
@@ -99,9 +101,11 @@ void StatusPanel::set_names(const QString& first, const QString& second) {
 
 void StatusPanel::set_status(const QString& text) {
     status_->setText(text);
-    // Left-aligned: it grows to the right only, up to the panel's frame.
+    // Aligned to where reading starts: it grows towards where it ends, up to the panel's frame.
     const int room = panel_width - frameWidth() - status_place_.x();
-    status_->resize(width_for_text(*status_, status_place_.width(), room), status_place_.height());
+    set_reading_geometry(*status_, {status_place_.topLeft(),
+                                    QSize(width_for_text(*status_, status_place_.width(), room),
+                                          status_place_.height())});
 }
 
 void StatusPanel::set_round(int round) {
@@ -119,7 +123,7 @@ void StatusPanel::fit_name(int index) {
     const int width = width_for_text(*name, place.width(), inner_width);
     const int left = std::clamp(place.x() - (width - place.width()) / 2, inner_left,
                                 inner_left + inner_width - width);
-    name->setGeometry(left, place.y(), width, place.height());
+    set_reading_geometry(*name, {left, place.y(), width, place.height()});
 }
 
 void StatusPanel::name_score(int index) {

@@ -106,7 +106,7 @@ AboutBox::AboutBox(const QPixmap& back, const QPixmap& emblem, QPixmap& temp_pic
     origin_logo_ = new QLabel(this);
     origin_logo_->setObjectName(QStringLiteral("origin_logo"));
     origin_logo_->setPixmap(picture);
-    origin_logo_->setGeometry(QRect(twips.point(4680, 120), picture_size));
+    set_reading_geometry(*origin_logo_, QRect(twips.point(4680, 120), picture_size));
     origin_logo_->hide();
     origin_logo_->setAccessibleName(emblem_name);
 
@@ -117,7 +117,7 @@ AboutBox::AboutBox(const QPixmap& back, const QPixmap& emblem, QPixmap& temp_pic
 
     logo_ = new LogoPicture(this);
     logo_->setObjectName(QStringLiteral("logo"));
-    logo_->setGeometry(QRect(twips.point(240, 120), picture_size));
+    set_reading_geometry(*logo_, QRect(twips.point(240, 120), picture_size));
     logo_->set_resting(picture);
     logo_->setAccessibleName(emblem_name);
 
@@ -176,10 +176,12 @@ void AboutBox::tick() {
 
 // Covering, the card back slides in from the left over the emblem, which stays in place, as a
 // card closes; uncovering, it slides out to the right and the emblem shows from the left, as a card
-// opens. Every step is composed in temp_pic and put on the screen at once.
+// opens (mirrored right to left, as the board's cards are). Every step is composed in temp_pic and
+// put on the screen at once.
 void AboutBox::sweep(CardMotion motion) {
     for (int i = 1; i <= w_; ++i) {
-        compose_door_step(temp_pic_, motion, i, origin_logo_->pixmap(), back_, {w_, h_});
+        compose_door_step(temp_pic_, motion, i, origin_logo_->pixmap(), back_, {w_, h_},
+                          layoutDirection());
         show_frame_and_pause();
     }
 }

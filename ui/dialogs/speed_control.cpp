@@ -53,12 +53,18 @@ SpeedControl::SpeedControl(QWidget* parent)
     auto* fast = make_in_twips<QLabel>(this, "Label1", tr("Fast"), {480, 600, 495, 255});
     //: Game Speed dialog: the caption under the slider's right end. Short: about 6 letters.
     auto* slow = make_in_twips<QLabel>(this, "Slow", tr("Slow"), {3840, 600, 615, 255});
-    // A longer caption keeps its place under its end of the slider: "Fast" grows to the right,
-    // "Slow" to the left.
-    fast->resize(width_for_text(*fast, fast->width(), width() - fast->x()), fast->height());
-    const QRect slow_place = slow->geometry();
-    slow->resize(width_for_text(*slow, slow->width(), slow_place.right() + 1), slow->height());
-    slow->move(slow_place.right() + 1 - slow->width(), slow_place.y());
+    // A longer caption keeps its place under its end of the slider: "Fast" grows towards the
+    // middle, and so does "Slow". Right to left the slider's fast end is at the right, and the
+    // captions are mirrored with it.
+    const QRect fast_place = reading_geometry(*fast);
+    set_reading_geometry(*fast,
+                         {fast_place.topLeft(),
+                          QSize(width_for_text(*fast, fast_place.width(), width() - fast_place.x()),
+                                fast_place.height())});
+    const QRect slow_place = reading_geometry(*slow);
+    const int slow_width = width_for_text(*slow, slow_place.width(), slow_place.right() + 1);
+    set_reading_geometry(*slow, {slow_place.right() + 1 - slow_width, slow_place.y(), slow_width,
+                                 slow_place.height()});
 
     // The labels take no focus: OK has it when the dialog first opens, the slider comes next.
     setTabOrder(ok, slider_);

@@ -55,18 +55,23 @@ void keep_apart(const std::array<QRadioButton*, N>& column) {
 
 // A caption that widened `left` into `right`, its neighbour on the same line, moves `right` on
 // by as much, as far as their frame has room.
+// Right to left, "left" and "right" are as a left-to-right reader sees them: mirrored.
 void make_room_beside(const QWidget* left, QWidget* right) {
     const int gap = Twips(right).x(60);
-    const int overlap = left->geometry().right() + gap - right->x();
+    const QRect first = reading_geometry(*left);
+    const QRect second = reading_geometry(*right);
+    const int overlap = first.right() + gap - second.x();
     if (overlap <= 0) return;
-    const int room = right->parentWidget()->contentsRect().right() - right->geometry().right();
-    right->move(right->x() + std::min(overlap, std::max(room, 0)), right->y());
+    const QRect inside = right->parentWidget()->contentsRect();
+    const int room = mirrored_in(*right->parentWidget(), inside).right() - second.right();
+    set_reading_geometry(*right, second.translated(std::min(overlap, std::max(room, 0)), 0));
 }
 
 // Moves the selection within a group of options by the arrow keys: Down and Right to the next
-// option, Up and Left to the one before, whichever way the group is laid out. Qt's own handling
-// looks for a neighbour in the key's direction only, so Up and Down did nothing in a row of
-// options and Left and Right nothing in a column.
+// option, Up and Left to the one before, whichever way the group is laid out (Left and Right
+// swapped in a mirrored, right-to-left dialog, so that they move the way they point). Qt's own
+// handling looks for a neighbour in the key's direction only, so Up and Down did nothing in a row
+// of options and Left and Right nothing in a column.
 class ArrowsInGroup final : public QObject {
 public:
     ArrowsInGroup(std::vector<QRadioButton*> group, QObject* parent)
@@ -79,15 +84,22 @@ protected:
         if (event->type() != QEvent::KeyPress) return false;
         const auto* key = static_cast<QKeyEvent*>(event);
         if (key->modifiers() & ~Qt::KeypadModifier) return false;
+        const bool mirrored =
+            watched->isWidgetType() && static_cast<QWidget*>(watched)->isRightToLeft();
+        const int right = mirrored ? -1 : 1;
         int step = 0;
         switch (key->key()) {
             case Qt::Key_Down:
-            case Qt::Key_Right:
                 step = 1;
                 break;
             case Qt::Key_Up:
-            case Qt::Key_Left:
                 step = -1;
+                break;
+            case Qt::Key_Right:
+                step = right;
+                break;
+            case Qt::Key_Left:
+                step = -right;
                 break;
             default:
                 return false;
