@@ -2,10 +2,6 @@
 #include "computer_player.h"
 
 #include <algorithm>
-#include <array>
-
-#include "cell_set.h"
-#include "random_pick.h"
 
 namespace vimbrel {
 
@@ -22,78 +18,78 @@ bool is_known(const GameState& s, int cell) {
     return s.memory_strength[cell] > s.memory_threshold;
 }
 
-namespace {
-
-// Fades every memory and returns the cells still known afterwards. A strength of +0 stays +0
-// whatever the (non-negative) rate, so only the few cells remembered at all need the arithmetic.
-CellSet fade_and_find_known(GameState& s) {
+KnownCells fade_memory(GameState& s) {
     const int n = s.cell_count();
     const double pairs = n / 2.0;
     // Memories fade faster while the board is still full.
     const double f = (pairs - s.pairs_taken) / pairs;
-    const float threshold = s.memory_threshold;
-    return CellSet::nonzero(s.memory_strength.data(), n).subset([&](int c) {
+    KnownCells known{};
+    for (int c = 1; c <= n; ++c) {
         const float rate = s.forget_rate[c];
-        // Never below zero; std::max takes no branch, which chance would decide here.
-        const float strength =
+        s.memory_strength[c] =
             std::max(static_cast<float>(s.memory_strength[c] - rate - f * rate), 0.0f);
-        s.memory_strength[c] = strength;
-        return strength > threshold;
-    });
+        known[c] = is_known(s, c);
+    }
+    return known;
 }
 
-// The remembered pair that a scan by first cell, then second cell, meets first: of the pictures
-// known on two cells, the one whose lowest known cell is lowest, with its next known cell.
-// first is 0 if there is none.
-ComputerChoice first_known_pair(const GameState& s, const CellSet& known) {
-    std::array<std::int16_t, max_cells / 4> lowest{};  // per picture, 0 while none is known
-    ComputerChoice best;
-    known.for_each([&](int c) {
-        std::int16_t& low = lowest[static_cast<std::size_t>(s.card_face[c])];
-        if (!low) {
-            low = static_cast<std::int16_t>(c);
-        } else if (!best.first || low < best.first) {
-            best = {low, c, true};  // a third known cell of a picture never gets here
+namespace {
+
+// The remembered pair that a scan by first cell, then second cell, meets first; first is 0 if
+// there is none.
+ComputerChoice first_known_pair(const GameState& s, const KnownCells& known) {
+    const int n = s.cell_count();
+    for (int a = 1; a <= n; ++a) {
+        for (int b = a + 1; known[a] && b <= n; ++b) {
+            if (known[b] && s.card_face[a] == s.card_face[b]) return {a, b, true};
         }
-    });
-    return best;
+    }
+    return {};
 }
 
 // The lowest known cell other than `cell` that shows the same picture, or 0.
-int known_partner(const GameState& s, const CellSet& known, int cell) {
-    const int face = s.card_face[cell];
-    return known.find_first([&](int c) { return c != cell && s.card_face[c] == face; });
+int known_partner(const GameState& s, const KnownCells& known, int cell) {
+    for (int c = 1; c <= s.cell_count(); ++c) {
+        if (known[c] && c != cell && s.card_face[c] == s.card_face[cell]) return c;
+    }
+    return 0;
+}
+
+// Makes candidates of the face-down cells seen least often, those with the highest forget rate,
+// and of every other cell with that rate, and bars all the rest (writes `candidate`).
+void mark_least_seen(GameState& s) {
+    const int n = s.cell_count();
+    float highest = 0.0f;
+    for (int c = 1; c <= n; ++c) {
+        if (s.cell_state[c] == face_down) highest = std::max(highest, s.forget_rate[c]);
+    }
+    for (int c = 1; c <= n; ++c) s.candidate[c] = s.forget_rate[c] == highest ? -1.0f : 0.0f;
+}
+
+// Draws random cells until a face-down candidate; there must be one.
+int draw_candidate(const GameState& s, RandomSource& chance) {
+    for (;;) {
+        const int c = random_cell(chance.random(), s.cell_count());
+        if (s.cell_state[c] == face_down && s.candidate[c] != 0.0f) return c;
+    }
 }
 
 }  // namespace
 
-void fade_memory(GameState& s) {
-    fade_and_find_known(s);
-}
-
 ComputerChoice choose_computer_move(GameState& s, ChoiceMode mode, RandomSource& chance) {
-    const CellSet known = fade_and_find_known(s);
+    const KnownCells known = fade_memory(s);
     if (const ComputerChoice pair = first_known_pair(s, known); pair.first) return pair;
 
-    const int n = s.cell_count();
     const bool least_seen_first = mode == ChoiceMode::ai_and_memory;
-    RandomPick pick;
-    int candidates = 0;
-    if (least_seen_first) {
-        candidates = pick.mark_least_seen(s);
-    } else {
-        pick.allow_candidates(s);
-    }
-    const int first = pick.draw(n, chance);
+    if (least_seen_first) mark_least_seen(s);
+    const int first = draw_candidate(s, chance);
     s.cell_state[first] = face_up;  // keeps it out of the second choice
-    pick.exclude(first);
 
     if (const int second = known_partner(s, known, first)) return {first, second, true};
 
-    // The first card was a face-down candidate. While another one remains, the highest rate among
-    // the face-down cells is the same without the first card, and so are the candidates.
-    if (least_seen_first && candidates < 2) pick.mark_least_seen(s);
-    const int second = pick.draw(n, chance);
+    // Without the first card the least-seen cells may be others.
+    if (least_seen_first) mark_least_seen(s);
+    const int second = draw_candidate(s, chance);
     return {first, second, s.card_face[first] == s.card_face[second]};
 }
 

@@ -15,14 +15,8 @@ constexpr int timer_index(GameTimer t) {
 
 Game::Game(GameView& view) : view_(view) {
     const ViewMetrics m = view_.metrics();
-    state_.twips_per_pixel_x = m.twips_per_pixel_x;
-    state_.twips_per_pixel_y = static_cast<std::int16_t>(m.twips_per_pixel_y);
     state_.card_width = static_cast<std::int16_t>(m.card_width);
     state_.card_height = static_cast<std::int16_t>(m.card_height);
-    state_.window_width =
-        (state_.card_width * state_.grid_size + m.panel_width) * state_.twips_per_pixel_x + 120;
-    state_.window_height = static_cast<std::int16_t>(
-        state_.card_height * state_.grid_size * state_.twips_per_pixel_y + 680);
 }
 
 bool Game::menu_item_enabled(MenuItem item) const {
@@ -50,13 +44,6 @@ void Game::init_game_and_deal() {
     // A judgement or computer move still pending from the old game must never act on the new one.
     stop_all_timers();
     set_busy(false);
-
-    const ViewMetrics m = view_.metrics();
-    s.card_width = static_cast<std::int16_t>(m.card_width);
-    s.card_height = static_cast<std::int16_t>(m.card_height);
-    s.window_width = (s.card_width * s.grid_size + m.panel_width) * s.twips_per_pixel_x + 120;
-    s.window_height =
-        static_cast<std::int16_t>(s.card_height * s.grid_size * s.twips_per_pixel_y + 680);
 
     s.time_was_over = false;
     s.cards_turned = 0;
@@ -315,7 +302,10 @@ void Game::end_game() {
         message = s.score[1] > s.score[2] ? text::player1_win : text::player2_win;
     }
     view_.beep();
-    tell({.kind = GameEvent::Kind::game_over, .score = s.score[1], .other_score = s.score[2]});
+    tell({.kind = GameEvent::Kind::game_over,
+          .player = 1,
+          .score = s.score[1],
+          .other_score = s.score[2]});
     view_.message_box(message, text::game_over_title);
     set_menu_item(MenuItem::show_cards, false);
     set_menu_item(MenuItem::about, true);

@@ -79,14 +79,9 @@ struct GameState {
 
     std::int16_t door_delay = default_door_delay;
 
-    // Layout values, in pixels and twips. A card's width and height are whole pixels alike; the
-    // horizontal twips per pixel may have a fraction, the vertical ones are kept whole.
+    // A card's size in whole pixels, for finding the cell under a click.
     std::int16_t card_width = 32;
     std::int16_t card_height = 32;
-    float twips_per_pixel_x = 15;
-    std::int16_t twips_per_pixel_y = 15;
-    double window_width = 0;
-    std::int16_t window_height = 0;
     std::int16_t cell_row = 0;
     std::int16_t cell_col = 0;
 

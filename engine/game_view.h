@@ -4,7 +4,6 @@
 #include <string_view>
 
 #include "random_source.h"
-#include "settings.h"
 
 namespace vimbrel {
 
@@ -18,16 +17,17 @@ struct TimeOfDay {
 };
 
 // What happened in the game, in its own terms, told once when it happens. `player` is 1 or 2
-// (2 is the computer when one plays); the other fields are those the kind names.
+// (2 is the computer when one plays) and `score` is always that player's score after the event;
+// the other fields are those the kind names.
 struct GameEvent {
     enum class Kind {
         dealt,        // a new game: grid (cards per side), versus_computer
         card_turned,  // player, row, col (from 1), face
-        pair_taken,   // player, score (theirs now)
+        pair_taken,   // player, score
         no_pair,      // player: their two cards close again
-        time_over,    // player, penalty, score (theirs now)
+        time_over,    // player, penalty, score
         turn_passed,  // to player, round
-        game_over,    // score (player 1's), other_score (player 2's)
+        game_over,    // player 1, score, and other_score: player 2's
         cards_shown,  // every face-down card was turned up for the player to see
     };
     Kind kind = Kind::dealt;
@@ -46,11 +46,8 @@ struct GameEvent {
 };
 
 struct ViewMetrics {
-    int card_width = 32;                     // pixels, the width of the card back picture
-    int card_height = 32;                    // pixels
-    int panel_width = vimbrel::panel_width;  // pixels, the status panel beside the board
-    float twips_per_pixel_x = 15;
-    int twips_per_pixel_y = 15;
+    int card_width = 32;   // pixels, the width of the card back picture
+    int card_height = 32;  // pixels
 };
 
 // Chance comes through the RandomSource the view also is.
@@ -58,7 +55,7 @@ class GameView : public RandomSource {
 public:
     virtual ~GameView() = default;
 
-    // Sizes of the card pictures, the status panel and the screen's twips per pixel.
+    // Sizes of the card pictures.
     virtual ViewMetrics metrics() = 0;
 
     // Starts a single-shot timer (time_over 5000 ms, the others 500 ms); restarting rearms it.

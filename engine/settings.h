@@ -1,6 +1,6 @@
 // Each setting's range and default, declared once: the engine checks against these and starts
-// from them, and the window layer reads them for its menus and dialogs; and the one layout
-// figure that both the engine's window sizes and the window layer use.
+// from them, and the window layer reads them for its menus and dialogs; and the status panel's
+// width.
 #pragma once
 
 #include <array>

@@ -2,10 +2,7 @@
 #include <QApplication>
 #include <QLocale>
 
-#include "access/board_accessible.h"
-#include "access/game_narrator.h"
-#include "board/board_window.h"
-#include "board/card_pictures.h"
+#include "game_window.h"
 #include "translations.h"
 
 int main(int argc, char* argv[]) {
@@ -16,12 +13,7 @@ int main(int argc, char* argv[]) {
     // The desktop's language (LANGUAGE, LC_ALL, LC_MESSAGES, LANG), English where it has none.
     const vimbrel::Translations translations(QLocale::system().uiLanguages());
 
-    // What a screen reader reads of the board and hears of the game is wired in here, above
-    // both: the board knows nothing of them.
-    vimbrel::install_board_accessibility();
-    vimbrel::BoardWindow board(vimbrel::CardPictures::from_resources());
-    vimbrel::narrate(board);
-    QApplication::setWindowIcon(board.pictures().emblem());
-    board.show();
+    const auto board = vimbrel::make_game_window(vimbrel::CardPictures::from_resources());
+    board->show();
     return QApplication::exec();
 }

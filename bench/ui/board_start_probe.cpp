@@ -2,25 +2,19 @@
 // frame is complete.
 #include <QApplication>
 
-#include "access/board_accessible.h"
-#include "access/game_narrator.h"
 #include "board/board_view.h"
-#include "board/board_window.h"
-#include "board/card_pictures.h"
+#include "game_window.h"
 #include "probe_frame.h"
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral(VIMBREL_NAME));
 
-    vimbrel::install_board_accessibility();
-    vimbrel::BoardWindow board(vimbrel::CardPictures::from_resources());
-    vimbrel::narrate(board);
-    QApplication::setWindowIcon(board.pictures().emblem());
+    const auto board = vimbrel::make_game_window(vimbrel::CardPictures::from_resources());
     // The grid paints first in the frame, before the panel and the menu bar: the report waits
     // until the whole frame is done, as the bare probe's does.
-    QObject::connect(board.board_view(), &vimbrel::BoardView::painted, &app,
+    QObject::connect(board->board_view(), &vimbrel::BoardView::painted, &app,
                      [] { vimbrel::bench::report_when_the_frame_is_done(); });
-    board.show();
+    board->show();
     return QApplication::exec();
 }

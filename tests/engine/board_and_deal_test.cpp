@@ -34,18 +34,6 @@ TEST(StartUp, DefaultsAreEightByEightAgainstANormalMemoryComputer) {
     EXPECT_EQ(t.s().door_delay, 10);
     EXPECT_EQ(t.s().current_player, 1);
     EXPECT_FALSE(t.s().first_paint_done);
-    EXPECT_DOUBLE_EQ(t.s().window_width, 5655);
-    EXPECT_EQ(t.s().window_height, 4520);
-}
-
-TEST(StartUp, WindowSizeFollowsTheBoard) {
-    Table t;
-    t.game.choose_board_size(6);
-    EXPECT_DOUBLE_EQ(t.s().window_width, 4695);
-    EXPECT_EQ(t.s().window_height, 3560);
-    t.game.choose_board_size(10);
-    EXPECT_DOUBLE_EQ(t.s().window_width, 6615);
-    EXPECT_EQ(t.s().window_height, 5480);
 }
 
 TEST(StartUp, FirstPaintIsTakenOnce) {

@@ -2,15 +2,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <array>
 #include <deque>
 #include <functional>
-#include <iterator>
 #include <set>
 #include <tuple>
-#include <vector>
 
-#include "cell_set.h"
 #include "computer_player.h"
 #include "table.h"
 
@@ -92,21 +88,6 @@ TEST(Memory, KnownMeansStrictlyAboveTheThreshold) {
     EXPECT_TRUE(is_known(s, 2));
 }
 
-// The memories are scanned 64 cells at a time: every cell remembered at all is found, on both
-// sides of that border, and nothing past the board.
-TEST(Memory, EveryRememberedCellIsFoundOnEachBoard) {
-    std::array<float, cell_slots> strength{};
-    const std::vector<int> remembered = {2, 64, 65, 100};
-    for (const int c : remembered) strength[static_cast<std::size_t>(c)] = 1.0f;
-    for (const int n : {36, 64, 100}) {
-        std::vector<int> found, expected;
-        CellSet::nonzero(strength.data(), n).for_each([&](int c) { found.push_back(c); });
-        std::copy_if(remembered.begin(), remembered.end(), std::back_inserter(expected),
-                     [&](int c) { return c <= n; });
-        EXPECT_EQ(found, expected) << n << " cells";
-    }
-}
-
 // A view whose random numbers are these, for a move that must draw exactly them.
 FakeView scripted(std::deque<double> numbers) {
     FakeView view;
@@ -126,7 +107,7 @@ TEST(Choice, ARememberedPairComesFirstInScanOrder) {
 }
 
 // The computer's move written out step by step, as plainly as it can be, to check the engine's
-// faster version against.
+// against.
 ComputerChoice reference_move(GameState& s, ChoiceMode mode,
                               const std::function<double()>& random) {
     const int n = s.cell_count();

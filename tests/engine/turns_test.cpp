@@ -280,6 +280,7 @@ TEST(EndingsAgainstTheComputer, YouWinWhenYouTakeEveryPair) {
     EXPECT_EQ(t.view.messages[0], "You win.");
     EXPECT_EQ(t.s().score[1], 180);
     EXPECT_EQ(t.view.events.back(), (GameEvent{.kind = GameEvent::Kind::game_over,
+                                               .player = 1,
                                                .score = 180,
                                                .other_score = 0,
                                                .versus_computer = true}));

@@ -82,8 +82,6 @@ void BoardLayoutTest::the_window_starts_at_the_board_plus_the_panel() {
     auto board = open_board();
     QVERIFY(board);
     QCOMPARE(board->centralWidget()->size(), QSize(8 * 32 + 113, 8 * 32));
-    // The game keeps the window's size in twips as well, at the screen's 15 twips a pixel.
-    QCOMPARE(board->game().state().window_width, (8 * 32 + 113) * 15 + 120.0);
     QCOMPARE(board->board_view()->mapTo(board.get(), QPoint(0, 0)),
              QPoint(0, board->menuBar()->height()));
     QVERIFY(panel_docked(*board));

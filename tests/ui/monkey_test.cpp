@@ -73,8 +73,8 @@ public:
         note("open the board", QStringLiteral("session of %1 events").arg(events));
         const bool shipped_art = chance(0.5);
         qputenv("VIMBREL_SEED", QByteArray::number(static_cast<qulonglong>(seed_)));
-        board_ = make_board(shipped_art ? CardPictures::from_resources()
-                                        : CardPictures(placeholder_images()));
+        board_ = make_game_window(shipped_art ? CardPictures::from_resources()
+                                              : CardPictures(placeholder_images()));
         game().set_door_delay(0);
         board_->show();
         if (!QTest::qWaitFor([&] { return game().state().round_no == 1 || !fault_.isEmpty(); },

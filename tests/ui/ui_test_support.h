@@ -13,11 +13,10 @@
 #include <functional>
 #include <memory>
 
-#include "access/board_accessible.h"
-#include "access/game_narrator.h"
 #include "board/board_menus.h"
 #include "board/board_view.h"
 #include "board/board_window.h"
+#include "game_window.h"
 
 #define VIMBREL_UI_TEST_MAIN(TestClass)                     \
     int main(int argc, char** argv) {                       \
@@ -107,18 +106,10 @@ inline bool board_shows_the_state(BoardWindow& board) {
     return true;
 }
 
-// A board window as the program opens it, with what screen readers read and hear of it.
-inline std::unique_ptr<BoardWindow> make_board(const CardPictures& pictures) {
-    install_board_accessibility();
-    auto board = std::make_unique<BoardWindow>(pictures);
-    narrate(*board);
-    return board;
-}
-
 // A shown board window whose start dialog got OK and whose first game is dealt; no pauses.
 inline std::unique_ptr<BoardWindow> open_board(
     const CardPictures& pictures = CardPictures(placeholder_images())) {
-    auto board = make_board(pictures);
+    auto board = make_game_window(pictures);
     board->game().set_door_delay(0);
     when_modal(press_ok);
     board->show();

@@ -18,7 +18,6 @@
 #include "board/status_panel.h"
 #include "game.h"
 #include "translations.h"
-#include "twips.h"
 
 namespace vimbrel {
 
@@ -77,10 +76,6 @@ ViewMetrics QtGameView::metrics() {
     const QSize card = parts_.pictures->card_size();
     m.card_width = card.width();
     m.card_height = card.height();
-    m.panel_width = panel_width;
-    const Twips twips(parts_.window);
-    m.twips_per_pixel_x = twips.per_pixel_x();
-    m.twips_per_pixel_y = twips.per_pixel_y();
     return m;
 }
 
