@@ -78,8 +78,8 @@ ViewMetrics QtGameView::metrics() {
     const QSize card = parts_.pictures->card_size();
     m.card_width = card.width();
     m.card_height = card.height();
-    m.panel_width = panel_width;
     const Twips twips(parts_.window);
+    m.panel_width = twips.x(panel_width_twips);  // as wide as the panel makes itself
     m.twips_per_pixel_x = twips.per_pixel_x();
     m.twips_per_pixel_y = twips.per_pixel_y();
     return m;

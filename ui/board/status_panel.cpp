@@ -4,6 +4,7 @@
 #include "game.h"
 #include "text_room.h"
 #include "translations.h"
+#include "twips.h"
 #include "twips_placement.h"
 
 #include <QLabel>
@@ -27,7 +28,8 @@ QLabel* make_label(QWidget* panel, const char* name, const QString& text, Qt::Al
 
 }  // namespace
 
-StatusPanel::StatusPanel(QWidget* parent) : QFrame(parent) {
+StatusPanel::StatusPanel(QWidget* parent)
+    : QFrame(parent), width_(Twips(this).x(panel_width_twips)) {
     setObjectName(QStringLiteral("display"));
     setFrameStyle(QFrame::Panel | QFrame::Raised);
     setLineWidth(2);
@@ -100,7 +102,7 @@ void StatusPanel::set_names(const QString& first, const QString& second) {
 void StatusPanel::set_status(const QString& text) {
     status_->setText(text);
     // Left-aligned: it grows to the right only, up to the panel's frame.
-    const int room = panel_width - frameWidth() - status_place_.x();
+    const int room = width_ - frameWidth() - status_place_.x();
     status_->resize(width_for_text(*status_, status_place_.width(), room), status_place_.height());
 }
 
@@ -115,7 +117,7 @@ void StatusPanel::fit_name(int index) {
     QLabel* name = player_name_[index];
     const QRect place = name_place_[index];
     const int inner_left = frameWidth();
-    const int inner_width = panel_width - 2 * frameWidth();
+    const int inner_width = width_ - 2 * frameWidth();
     const int width = width_for_text(*name, place.width(), inner_width);
     const int left = std::clamp(place.x() - (width - place.width()) / 2, inner_left,
                                 inner_left + inner_width - width);
