@@ -129,7 +129,7 @@ private slots:
         QCOMPARE(shown_by(logo_of(box)), device_pixels(emblem, card_w, card_h));
     }
 
-    void opens_centred_with_nothing_cut_off() {
+    void opens_centred_on_the_screen() {
         QPixmap back = pattern(40, 1), emblem = pattern(200, 1), temp_pic(33, 33);
         AboutBox box(back, emblem, temp_pic, [] { return 0; });
         box.show();
@@ -138,18 +138,7 @@ private slots:
         QVERIFY2(off_centre.manhattanLength() <= 2,
                  qPrintable(QStringLiteral("%1,%2").arg(off_centre.x()).arg(off_centre.y())));
 
-        for (QWidget* widget : box.findChildren<QWidget*>())
-            QVERIFY2(box.rect().contains(widget->geometry()), qPrintable(widget->objectName()));
-        for (QLabel* label : box.findChildren<QLabel*>()) {
-            if (!label->pixmap().isNull()) continue;  // the hidden origin_logo holds no text
-            const QSize needed = label->wordWrap() ? QSize(label->minimumSizeHint().width(),
-                                                           label->heightForWidth(label->width()))
-                                                   : label->sizeHint();
-            QVERIFY2(needed.width() <= label->width() && needed.height() <= label->height(),
-                     qPrintable(label->objectName()));
-        }
-        auto* thanks = box.findChild<QPushButton*>(QStringLiteral("Command1"));
-        QVERIFY(thanks->fontMetrics().horizontalAdvance(thanks->text()) + 8 <= thanks->width());
+        // Its texts are checked whole with every window's in every language (translations_test).
     }
 
     // Between sweeps the logo is painted from the phase, not from the scratch picture, which the

@@ -211,7 +211,7 @@ void TranslationsTest::the_desktop_language_decides() {
     const QString english = QStringLiteral("Your turn.");
     // English, or the C locale, ahead of a translated language keeps every text as it is.
     for (const QStringList& wanted :
-         {QStringList{QStringLiteral("C")},
+         {QStringList{QStringLiteral("C"), QStringLiteral("de")},
           QStringList{QStringLiteral("en-US"), QStringLiteral("en")},
           QStringList{QStringLiteral("en-GB"), QStringLiteral("de-DE")}, QStringList{}}) {
         const Translations translations(wanted);
@@ -226,9 +226,9 @@ void TranslationsTest::the_desktop_language_decides() {
         QCOMPARE(your_turn(), QStringLiteral("Du bist dran."));
     }
     {
-        // A language without a translation gives way to the next one wanted.
-        const Translations translations(
-            {QStringLiteral("pt-BR"), QStringLiteral("pt"), QStringLiteral("es-MX")});
+        // A language without a translation, or a tag Qt does not know, gives way to the next one.
+        const Translations translations({QStringLiteral("pt-BR"), QStringLiteral("x-unknown"),
+                                         QStringLiteral("pt"), QStringLiteral("es-MX")});
         QCOMPARE(translations.language(), QStringLiteral("es"));
         QCOMPARE(your_turn(), QStringLiteral("Te toca."));
         QCOMPARE(qt_ok(), QStringLiteral("Aceptar"));
