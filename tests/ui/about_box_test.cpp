@@ -129,18 +129,6 @@ private slots:
         QCOMPARE(shown_by(logo_of(box)), device_pixels(emblem, card_w, card_h));
     }
 
-    void opens_centred_on_the_screen() {
-        QPixmap back = pattern(40, 1), emblem = pattern(200, 1), temp_pic(33, 33);
-        AboutBox box(back, emblem, temp_pic, [] { return 0; });
-        box.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&box));
-        const QPoint off_centre = box.frameGeometry().center() - box.screen()->geometry().center();
-        QVERIFY2(off_centre.manhattanLength() <= 2,
-                 qPrintable(QStringLiteral("%1,%2").arg(off_centre.x()).arg(off_centre.y())));
-
-        // Its texts are checked whole with every window's in every language (translations_test).
-    }
-
     // Between sweeps the logo is painted from the phase, not from the scratch picture, which the
     // board may have drawn over since.
     void a_tick_covers_the_logo_and_the_next_uncovers_it() {
