@@ -1,6 +1,5 @@
 // Program start: the board window is the start-up window; closing it or Exit ends the program.
 #include <QApplication>
-#include <QLocale>
 
 #include "access/board_accessible.h"
 #include "access/game_narrator.h"
@@ -13,8 +12,8 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationName(QStringLiteral(VIMBREL_NAME));
     // Wayland shells and task bars find the desktop entry, and with it the icon, by this name.
     QGuiApplication::setDesktopFileName(QStringLiteral(VIMBREL_APP_ID));
-    // The desktop's language (LANGUAGE, LC_ALL, LC_MESSAGES, LANG), English where it has none.
-    const vimbrel::Translations translations(QLocale::system().uiLanguages());
+    // The desktop's language, English where it has none.
+    const vimbrel::Translations translations(vimbrel::desktop_languages());
 
     // What a screen reader reads of the board and hears of the game is wired in here, above
     // both: the board knows nothing of them.

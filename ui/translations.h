@@ -13,6 +13,11 @@ namespace vimbrel {
 // there is no translation.
 QString game_text(std::string_view english);
 
+// The languages the desktop asks for, most wanted first (LANGUAGE, LC_ALL, LC_MESSAGES, LANG), as
+// QLocale::uiLanguages() lists them; only "C" when the messages locale is C or POSIX, whatever
+// LANGUAGE says, as gettext has it: `LANG=C program` speaks the program's own English.
+QStringList desktop_languages();
+
 // Installs the translations for the first language in `ui_languages` (most wanted first, as
 // QLocale::uiLanguages() lists them) that the program has, with Qt's own for the same language so
 // that standard buttons match. English, or the C locale, ahead of every translated language keeps

@@ -233,6 +233,13 @@ void TranslationsTest::the_desktop_language_decides() {
         QCOMPARE(your_turn(), QStringLiteral("Te toca."));
         QCOMPARE(qt_ok(), QStringLiteral("Aceptar"));
     }
+    // A C or POSIX locale asks for English, whatever language list the desktop sets beside it.
+    qunsetenv("LC_ALL");
+    qputenv("LANGUAGE", "de:fr");
+    for (const char* locale : {"C", "C.UTF-8", "POSIX"}) {
+        qputenv("LC_MESSAGES", locale);
+        QCOMPARE(desktop_languages(), QStringList{QStringLiteral("C")});
+    }
     // Gone with the object: the next window speaks English again.
     QCOMPARE(your_turn(), english);
     QCOMPARE(qt_ok(), QStringLiteral("OK"));
