@@ -53,7 +53,7 @@ private slots:
     void size_during_a_judgement_pause_deals_a_sound_game();
     void players_during_the_computers_turn_give_back_the_arrow();
     void new_during_the_computers_turn_deals_after_the_dialog();
-    void closing_the_board_creates_no_dialog();
+    void closing_the_board_destroys_its_dialogs_and_makes_none();
 };
 
 void MenuCommandsTest::game_speed_keeps_its_value_and_a_closed_dialog_comes_back_at_ten() {
@@ -158,16 +158,22 @@ void MenuCommandsTest::new_during_the_computers_turn_deals_after_the_dialog() {
     for (int cell = 1; cell <= s.cell_count(); ++cell) QCOMPARE(s.cell_state[cell], face_down);
 }
 
-void MenuCommandsTest::closing_the_board_creates_no_dialog() {
-    auto board = open_board();
-    QVERIFY(board);
-    QPointer<StartDialog> begin = board->start_dialog();
-    QVERIFY(begin);
-    board->close();
-    QVERIFY(begin.isNull());
-    QVERIFY(!board->speed().exists());
-    for (QWidget* widget : QApplication::topLevelWidgets())
-        QVERIFY(widget->objectName() != QStringLiteral("Speed_control"));
+// Closing the board, in a turn, stops its clock and destroys the dialogs it holds: the start
+// dialog, and the Game Speed dialog if it was made; it makes none to destroy it.
+void MenuCommandsTest::closing_the_board_destroys_its_dialogs_and_makes_none() {
+    for (const bool speed_made : {false, true}) {
+        auto board = open_board();
+        QVERIFY(board);
+        QPointer<StartDialog> begin = board->start_dialog();
+        QPointer<QDialog> speed = speed_made ? &board->speed().dialog() : nullptr;
+        click_cell(*board, 1);
+        board->close();
+        QVERIFY(begin.isNull() && speed.isNull());
+        QVERIFY(!board->speed().exists());
+        QVERIFY(!timer(*board, "time_over")->isActive());
+        for (QWidget* widget : QApplication::topLevelWidgets())
+            QVERIFY(widget->objectName() != QStringLiteral("Speed_control"));
+    }
 }
 
 }  // namespace vimbrel::testing

@@ -63,7 +63,6 @@ private slots:
     void its_choices_reach_the_menus_and_stay_for_the_next_opening();
     void each_size_deals_a_board_of_that_size();
     void closing_it_through_its_frame_writes_nothing_and_gives_a_fresh_one();
-    void closing_the_board_destroys_the_hidden_dialogs();
     void every_pixel_of_a_size_caption_chooses_that_size_data();
     void every_pixel_of_a_size_caption_chooses_that_size();
     void tab_enters_each_group_at_its_selected_option_and_arrows_move_it();
@@ -155,18 +154,6 @@ void StartDialogTest::closing_it_through_its_frame_writes_nothing_and_gives_a_fr
         press_ok(dialog);
     });
     QVERIFY(fresh);
-}
-
-void StartDialogTest::closing_the_board_destroys_the_hidden_dialogs() {
-    auto board = open_board();
-    QVERIFY(board);
-    QPointer<StartDialog> begin = board->start_dialog();
-    QPointer<QDialog> speed = &board->speed().dialog();
-    click_cell(*board, 1);
-    board->close();
-    QVERIFY(begin.isNull());
-    QVERIFY(speed.isNull());
-    QVERIFY(!timer(*board, "time_over")->isActive());
 }
 
 // The size options' places overlap; a click anywhere on a caption, as the window system delivers
