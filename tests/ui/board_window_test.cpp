@@ -20,10 +20,6 @@ using namespace vimbrel::testing;
 
 namespace {
 
-QString label(BoardWindow& board, const char* name) {
-    return board.findChild<QLabel*>(QString::fromLatin1(name))->text();
-}
-
 // Records how a menu draws each of its items: the kind of mark, and whether it is set.
 class MarkRecorder final : public QProxyStyle {
 public:
@@ -96,7 +92,7 @@ void BoardWindowTest::start_up_shows_backs_behind_one_start_dialog() {
     QTRY_COMPARE(board.game().state().round_no, 1);
     QCOMPARE(dialogs, 1);
     QVERIFY(backs);
-    QCOMPARE(label(board, "round"), QStringLiteral("1"));
+    QCOMPARE(label_text(board, "round"), QStringLiteral("1"));
     board.board_view()->repaint();
     QTest::qWait(30);
     QVERIFY(!QApplication::activeModalWidget());
@@ -134,7 +130,7 @@ void BoardWindowTest::a_miss_closes_both_cards_and_a_pair_leaves_empty_places() 
     QCOMPARE(cell_on_screen(*board, b), pixels(board->pictures().back(1)));
     // The closing door ends on the back, the leaving one on the empty place (the last step drawn).
     QCOMPARE(pixels(board->board_view()->temp_pic()), pixels(board->pictures().back(1)));
-    QCOMPARE(label(*board, "label"), QStringLiteral("2P's turn."));
+    QCOMPARE(label_text(*board, "label"), QStringLiteral("2P's turn."));
     QVERIFY(board->menus().show_cards->isEnabled() && board->menus().about->isEnabled());
 
     const auto [c, d] = play_turn(*board, true);
@@ -143,7 +139,7 @@ void BoardWindowTest::a_miss_closes_both_cards_and_a_pair_leaves_empty_places() 
     QCOMPARE(cell_on_screen(*board, c), pixels(board->pictures().blank(1)));
     QCOMPARE(cell_on_screen(*board, d), pixels(board->pictures().blank(1)));
     QCOMPARE(pixels(board->board_view()->temp_pic()), pixels(board->pictures().blank(1)));
-    QCOMPARE(label(*board, "score_1"), QStringLiteral("10"));
+    QCOMPARE(label_text(*board, "score_1"), QStringLiteral("10"));
     click_cell(*board, c);  // an empty place takes no click
     QCOMPARE(s.cards_turned, 0);
     QVERIFY(board_shows_the_state(*board));
@@ -159,7 +155,7 @@ void BoardWindowTest::the_computer_turn_ends_with_the_arrow_pointer() {
     // The computer has opened its two cards and waits for its judgement; the board is locked.
     QVERIFY(QGuiApplication::overrideCursor());
     QCOMPARE(QGuiApplication::overrideCursor()->shape(), Qt::WaitCursor);
-    QCOMPARE(label(*board, "label"), QStringLiteral("Computer thinking..."));
+    QCOMPARE(label_text(*board, "label"), QStringLiteral("Computer thinking..."));
     QVERIFY(board_shows_the_state(*board));
     click_cell(*board, two_cells(s, false).first);
     QCOMPARE(s.cards_turned, 2);
@@ -168,7 +164,7 @@ void BoardWindowTest::the_computer_turn_ends_with_the_arrow_pointer() {
         QVERIFY(fire(*board, "com_timer"));
     QCOMPARE(s.cards_turned, 0);
     QVERIFY(!QGuiApplication::overrideCursor());
-    QCOMPARE(label(*board, "label"), QStringLiteral("Your turn."));
+    QCOMPARE(label_text(*board, "label"), QStringLiteral("Your turn."));
     QVERIFY(board_shows_the_state(*board));
 }
 
@@ -240,7 +236,7 @@ void BoardWindowTest::the_last_pair_ends_the_game_with_a_message() {
     const QFontMetrics metrics(title_font);
     QVERIFY2(width >= metrics.horizontalAdvance(title) + 4 * metrics.height(),
              qPrintable(QString::number(width)));
-    QCOMPARE(label(*board, "score_0"), QStringLiteral("180"));
+    QCOMPARE(label_text(*board, "score_0"), QStringLiteral("180"));
     QVERIFY(!board->menus().show_cards->isEnabled() && board->menus().about->isEnabled());
     QVERIFY(board_shows_the_state(*board));
 }
@@ -286,7 +282,7 @@ void BoardWindowTest::every_setting_item_sets_what_it_names() {
     for (const auto& [item, second] :
          {std::pair{m.two_people, "Player 2"}, {m.versus_computer, "Computer"}}) {
         item->trigger();
-        QCOMPARE(label(*board, "player_name_1"), QString::fromLatin1(second));
+        QCOMPARE(label_text(*board, "player_name_1"), QString::fromLatin1(second));
         QVERIFY(only_checked({m.versus_computer, m.two_people}, item));
     }
     for (const auto& [item, threshold] :

@@ -1,13 +1,11 @@
 // What a screen reader is told of a game through the board window's announcer: each event once,
 // in the game's order, and a card's picture only while that card lies face up.
-#include <QLabel>
 #include <QRegularExpression>
 #include <QtTest>
 
 #include "access/announcer.h"
 #include "board/board_menus.h"
 #include "board/card_pictures.h"
-#include "board/status_panel.h"
 #include "ui_test_support.h"
 
 using namespace vimbrel;
@@ -23,9 +21,7 @@ QString face_of(const GameState& s, int cell) {
 // up there, with that picture; points, a round and a turn are told once the panel shows them.
 struct Listener {
     explicit Listener(BoardWindow& board) : state(board.game().state()) {
-        const auto shows = [panel = board.panel()](const char* label) {
-            return panel->findChild<QLabel*>(QLatin1String(label))->text();
-        };
+        const auto shows = [&board](const char* label) { return label_text(board, label); };
         QObject::connect(
             board.findChild<Announcer*>(), &Announcer::said, [this, shows](const QString& t) {
                 static const QRegularExpression card(
