@@ -17,14 +17,14 @@ QString game_text(std::string_view english) {
     return QCoreApplication::translate(text::context, source.c_str());
 }
 
-QStringList desktop_languages() {
+QStringList desktop_languages(const QStringList& qt_list) {
     QByteArray messages = qgetenv("LC_ALL");
     if (messages.isEmpty()) messages = qgetenv("LC_MESSAGES");
     if (messages.isEmpty()) messages = qgetenv("LANG");
     // Qt reads LANGUAGE under any locale; gettext ignores it under C (C.UTF-8 too) and POSIX.
     const QByteArray name = messages.split('.').first();
     if (name.isEmpty() || name == "C" || name == "POSIX") return {QStringLiteral("C")};
-    return QLocale::system().uiLanguages();
+    return qt_list;
 }
 
 Translations::Translations(const QStringList& ui_languages) {

@@ -1,6 +1,7 @@
 // The player's language: the program's and Qt's translations, and the engine's texts in it.
 #pragma once
 
+#include <QLocale>
 #include <QString>
 #include <QStringList>
 #include <QTranslator>
@@ -13,10 +14,10 @@ namespace vimbrel {
 // there is no translation.
 QString game_text(std::string_view english);
 
-// The languages the desktop asks for, most wanted first (LANGUAGE, LC_ALL, LC_MESSAGES, LANG), as
-// QLocale::uiLanguages() lists them; only "C" when the messages locale is C or POSIX, whatever
-// LANGUAGE says, as gettext has it: `LANG=C program` speaks the program's own English.
-QStringList desktop_languages();
+// The languages the desktop asks for, most wanted first: Qt's list (LANGUAGE, LC_ALL, LC_MESSAGES,
+// LANG), or only "C" when the messages locale is C or POSIX, whatever LANGUAGE says, as gettext
+// has it: `LANG=C program` speaks the program's own English.
+QStringList desktop_languages(const QStringList& qt_list = QLocale::system().uiLanguages());
 
 // Installs the translations for the first language in `ui_languages` (most wanted first, as
 // QLocale::uiLanguages() lists them) that the program has, with Qt's own for the same language so

@@ -15,6 +15,8 @@
 #include <QTranslator>
 #include <QXmlStreamReader>
 
+#include <tuple>
+
 #include "board/board_menus.h"
 #include "board/status_panel.h"
 #include "game.h"
@@ -233,12 +235,19 @@ void TranslationsTest::the_desktop_language_decides() {
         QCOMPARE(your_turn(), QStringLiteral("Te toca."));
         QCOMPARE(qt_ok(), QStringLiteral("Aceptar"));
     }
-    // A C or POSIX locale asks for English, whatever language list the desktop sets beside it.
-    qunsetenv("LC_ALL");
-    qputenv("LANGUAGE", "de:fr");
-    for (const char* locale : {"C", "C.UTF-8", "POSIX"}) {
-        qputenv("LC_MESSAGES", locale);
-        QCOMPARE(desktop_languages(), QStringList{QStringLiteral("C")});
+    // The messages locale (LC_ALL, else LC_MESSAGES, else LANG) C or POSIX asks for English,
+    // whatever language list the desktop sets beside it (Qt's list: LANGUAGE=de:fr).
+    const QStringList qt_list{QStringLiteral("de"), QStringLiteral("fr")};
+    const QStringList c_only{QStringLiteral("C")};
+    for (const auto& [all, messages, lang, wanted] : {std::tuple{"", "C", "de_DE.UTF-8", c_only},
+                                                      {"", "", "C.UTF-8", c_only},
+                                                      {"POSIX", "de_DE", "de_DE", c_only},
+                                                      {"", "de_AT.UTF-8", "C", qt_list},
+                                                      {"de_DE.UTF-8", "C", "C", qt_list}}) {
+        qputenv("LC_ALL", all);
+        qputenv("LC_MESSAGES", messages);
+        qputenv("LANG", lang);
+        QCOMPARE(desktop_languages(qt_list), wanted);
     }
     // Gone with the object: the next window speaks English again.
     QCOMPARE(your_turn(), english);
