@@ -213,16 +213,6 @@ private slots:
         QCOMPARE(shown_by(logo_of(*box)).pixel(0, 5), background);
     }
 
-    void a_new_box_starts_uncovered() {
-        Board board;
-        std::unique_ptr<AboutBox> box(board.open_about_box());
-        box->tick();
-        QCOMPARE(box->phase(), 1);
-        box.reset(board.open_about_box());
-        QCOMPARE(box->phase(), 0);
-        QCOMPARE(shown_by(logo_of(*box)), device_pixels(board.emblem, card_w, card_h));
-    }
-
     void closing_destroys_it_data() {
         QTest::addColumn<std::function<void(AboutBox&)>>("close");
         QTest::newRow("Thanks for Playing") << std::function<void(AboutBox&)>([](AboutBox& box) {

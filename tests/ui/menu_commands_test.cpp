@@ -97,6 +97,7 @@ void MenuCommandsTest::about_box_is_fresh_at_every_opening_and_destroyed_on_clos
     QVERIFY(board->speed().exists());
     QVERIFY(!board->speed().dialog().isVisible());
 
+    // A box after one that was ticked starts uncovered: nothing of the last one is kept.
     int phase_at_open = -1;
     when_modal([&](QWidget* box) {
         phase_at_open = qobject_cast<AboutBox*>(box)->phase();
