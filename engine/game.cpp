@@ -233,12 +233,14 @@ void Game::hand_over_turn() {
     GameState& s = state_;
     ++s.current_player;
     if (s.current_player == 2) {
+        // Told once the panel shows whose turn it is, as player 1's turn is.
+        const bool computer = player2_is_computer();
+        view_.show_status(computer ? text::computer_thinking : text::second_player_turn);
         tell({.kind = GameEvent::Kind::turn_passed, .player = 2, .round = s.round_no});
-        if (player2_is_computer()) {
+        if (computer) {
             computer_move();  // cards_turned stays 2 for the whole computer turn
             return;
         }
-        view_.show_status(text::second_player_turn);
         view_.yield();
         s.cards_turned = 0;
         set_menu_item(MenuItem::show_cards, true);

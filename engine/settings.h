@@ -28,7 +28,9 @@ inline constexpr int min_door_delay = 0;
 inline constexpr int max_door_delay = 100;
 inline constexpr int default_door_delay = 10;
 
-// The status panel beside the board, in pixels: 1695 twips at 15 twips per pixel.
+// The status panel beside the board: 1695 twips wide, which is 113 pixels at 15 twips per pixel
+// (the width a view without a screen reports).
+inline constexpr int panel_width_twips = 1695;
 inline constexpr int panel_width = 113;
 
 }  // namespace vimbrel

@@ -1,6 +1,5 @@
 // Program start: the board window is the start-up window; closing it or Exit ends the program.
 #include <QApplication>
-#include <QLocale>
 
 #include "game_window.h"
 #include "translations.h"
@@ -10,8 +9,8 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationName(QStringLiteral(VIMBREL_NAME));
     // Wayland shells and task bars find the desktop entry, and with it the icon, by this name.
     QGuiApplication::setDesktopFileName(QStringLiteral(VIMBREL_APP_ID));
-    // The desktop's language (LANGUAGE, LC_ALL, LC_MESSAGES, LANG), English where it has none.
-    const vimbrel::Translations translations(QLocale::system().uiLanguages());
+    // The desktop's language, English where it has none.
+    const vimbrel::Translations translations(vimbrel::desktop_languages());
 
     const auto board = vimbrel::make_game_window(vimbrel::CardPictures::from_resources());
     board->show();

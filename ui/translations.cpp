@@ -18,6 +18,16 @@ QString game_text(std::string_view english) {
     return QCoreApplication::translate(text::context, source.c_str());
 }
 
+QStringList desktop_languages(const QStringList& qt_list) {
+    QByteArray messages = qgetenv("LC_ALL");
+    if (messages.isEmpty()) messages = qgetenv("LC_MESSAGES");
+    if (messages.isEmpty()) messages = qgetenv("LANG");
+    // Qt reads LANGUAGE under any locale; gettext ignores it under C (C.UTF-8 too) and POSIX.
+    const QByteArray name = messages.split('.').first();
+    if (name.isEmpty() || name == "C" || name == "POSIX") return {QStringLiteral("C")};
+    return qt_list;
+}
+
 QString translate_count(const char* context, const char* text, int count) {
     const int size = count < 0 ? -count : count;
     QString said = QCoreApplication::translate(context, text, nullptr, size);

@@ -1,6 +1,7 @@
 // The player's language: the program's and Qt's translations, and the engine's texts in it.
 #pragma once
 
+#include <QLocale>
 #include <QString>
 #include <QStringList>
 #include <QTranslator>
@@ -28,6 +29,11 @@ QString points(int count);
 // in the same script: Portugal reads Brazil's, Singapore mainland China's, but Taiwan and Hong
 // Kong, which write the traditional characters, do not read the simplified ones of zh_CN.
 QString choose_translation(const QStringList& ui_languages, const QStringList& available);
+
+// The languages the desktop asks for, most wanted first: Qt's list (LANGUAGE, LC_ALL, LC_MESSAGES,
+// LANG), or only "C" when the messages locale is C or POSIX, whatever LANGUAGE says, as gettext
+// has it: `LANG=C program` speaks the program's own English.
+QStringList desktop_languages(const QStringList& qt_list = QLocale::system().uiLanguages());
 
 // Installs the translations for the first language in `ui_languages` (most wanted first, as
 // QLocale::uiLanguages() lists them) that the program has, with Qt's own for the same language so

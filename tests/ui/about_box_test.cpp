@@ -129,29 +129,6 @@ private slots:
         QCOMPARE(shown_by(logo_of(box)), device_pixels(emblem, card_w, card_h));
     }
 
-    void opens_centred_with_nothing_cut_off() {
-        QPixmap back = pattern(40, 1), emblem = pattern(200, 1), temp_pic(33, 33);
-        AboutBox box(back, emblem, temp_pic, [] { return 0; });
-        box.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&box));
-        const QPoint off_centre = box.frameGeometry().center() - box.screen()->geometry().center();
-        QVERIFY2(off_centre.manhattanLength() <= 2,
-                 qPrintable(QStringLiteral("%1,%2").arg(off_centre.x()).arg(off_centre.y())));
-
-        for (QWidget* widget : box.findChildren<QWidget*>())
-            QVERIFY2(box.rect().contains(widget->geometry()), qPrintable(widget->objectName()));
-        for (QLabel* label : box.findChildren<QLabel*>()) {
-            if (!label->pixmap().isNull()) continue;  // the hidden origin_logo holds no text
-            const QSize needed = label->wordWrap() ? QSize(label->minimumSizeHint().width(),
-                                                           label->heightForWidth(label->width()))
-                                                   : label->sizeHint();
-            QVERIFY2(needed.width() <= label->width() && needed.height() <= label->height(),
-                     qPrintable(label->objectName()));
-        }
-        auto* thanks = box.findChild<QPushButton*>(QStringLiteral("Command1"));
-        QVERIFY(thanks->fontMetrics().horizontalAdvance(thanks->text()) + 8 <= thanks->width());
-    }
-
     // Between sweeps the logo is painted from the phase, not from the scratch picture, which the
     // board may have drawn over since.
     void a_tick_covers_the_logo_and_the_next_uncovers_it() {
@@ -234,16 +211,6 @@ private slots:
         box->tick();
         QCOMPARE(board.temp_pic.toImage().pixel(0, 5), background);
         QCOMPARE(shown_by(logo_of(*box)).pixel(0, 5), background);
-    }
-
-    void a_new_box_starts_uncovered() {
-        Board board;
-        std::unique_ptr<AboutBox> box(board.open_about_box());
-        box->tick();
-        QCOMPARE(box->phase(), 1);
-        box.reset(board.open_about_box());
-        QCOMPARE(box->phase(), 0);
-        QCOMPARE(shown_by(logo_of(*box)), device_pixels(board.emblem, card_w, card_h));
     }
 
     void closing_destroys_it_data() {

@@ -114,6 +114,11 @@ void AccessibilityTest::panel_labels_are_named_and_numbers_say_what_they_count()
             QVERIFY(child->textInterface());
             const int length = child->textInterface()->characterCount();
             QCOMPARE(child->textInterface()->text(0, length), read.last());
+            // Read in parts, as a reader reads by words: -1 and any end past the text mean its end.
+            QCOMPARE(child->textInterface()->text(1, 3), read.last().mid(1, 2));
+            QCOMPARE(child->textInterface()->text(3, -1), read.last().mid(3));
+            QCOMPARE(child->textInterface()->text(0, 0), QString());
+            QCOMPARE(child->textInterface()->text(2, length + 9), read.last().mid(2));
         }
     }
     QCOMPARE(read.mid(0, 6), (QStringList{"You", "You: 0 points", "Computer", "Computer: 0 points",
@@ -270,6 +275,10 @@ void AccessibilityTest::the_cells_follow_the_board_size_and_lie_on_the_screen() 
     QVERIFY(!QAccessible::accessibleInterface(last));
     QCOMPARE(QAccessible::accessibleInterface(first), cell_element(*board, 1));
     QCOMPARE(cell_name(*board, 36), named(6, 6, "hidden"));
+    // Growing again brings new cells beyond 36, each at its place in the list.
+    board->menus().ten->trigger();
+    QCOMPARE(cell_name(*board, 100), named(10, 10, "hidden"));
+    QCOMPARE(grid->indexOfChild(cell_element(*board, 100)), 99);
 
     // The cells go with the board: a reader holding one finds nothing.
     board.reset();

@@ -8,6 +8,9 @@
 
 #include "board/board_menus.h"
 #include "board/status_panel.h"
+#include "dialogs/about_box.h"
+#include "dialogs/speed_control.h"
+#include "dialogs/start_dialog.h"
 #include "text_room.h"
 #include "ui_test_support.h"
 
@@ -19,8 +22,24 @@ namespace {
 // The panel sits flush with the client area's right edge and is as tall as it.
 bool panel_docked(BoardWindow& board) {
     const QWidget* client = board.centralWidget();
-    return board.panel()->geometry() == QRect(client->x() + client->width() - panel_width,
-                                              client->y(), panel_width, client->height());
+    const int width = board.panel()->fixed_width();
+    return board.panel()->geometry() ==
+           QRect(client->x() + client->width() - width, client->y(), width, client->height());
+}
+
+// Twips as pixels at the screen's logical dpi: 15 twips a pixel at 96 dpi, 10 at 144.
+int pixels_of(int twips) {
+    return qRound(twips * QGuiApplication::primaryScreen()->logicalDotsPerInchX() / 1440);
+}
+
+// One of the windows whose parts are placed in twips, made as its owner makes it.
+std::unique_ptr<QWidget> make_window(const QString& name) {
+    static QPixmap picture(32, 32);
+    static QPixmap temp_pic(33, 33);
+    if (name == QLatin1String("display")) return std::make_unique<StatusPanel>();
+    if (name == QLatin1String("begin")) return std::make_unique<StartDialog>();
+    if (name == QLatin1String("Speed_control")) return std::make_unique<SpeedControl>();
+    return std::make_unique<AboutBox>(picture, picture, temp_pic, [] { return 0; });
 }
 
 bool fits(BoardWindow& board) {
@@ -76,12 +95,17 @@ private slots:
     void the_panel_is_raised_grey_with_its_texts_aligned();
     void a_long_turn_text_shows_whole_from_the_first_paint();
     void the_panel_paints_at_once_when_asked();
+    void every_part_stands_at_its_place_in_twips_data();
+    void every_part_stands_at_its_place_in_twips();
 };
 
 void BoardLayoutTest::the_window_starts_at_the_board_plus_the_panel() {
     auto board = open_board();
     QVERIFY(board);
-    QCOMPARE(board->centralWidget()->size(), QSize(8 * 32 + 113, 8 * 32));
+    // The panel is 1695 twips wide: 113 pixels at 96 dpi, 170 at 144, so that its labels fit.
+    const int panel = pixels_of(1695);
+    const int lowest = board->panel()->childrenRect().bottom() + 3;  // a 2-pixel frame below
+    QCOMPARE(board->centralWidget()->size(), QSize(8 * 32 + panel, std::max(8 * 32, lowest)));
     QCOMPARE(board->board_view()->mapTo(board.get(), QPoint(0, 0)),
              QPoint(0, board->menuBar()->height()));
     QVERIFY(panel_docked(*board));
@@ -91,7 +115,8 @@ void BoardLayoutTest::a_larger_board_grows_the_window_and_a_smaller_one_keeps_it
     auto board = open_board();
     QVERIFY(board);
     board->menus().ten->trigger();
-    QCOMPARE(board->board_client_size(), QSize(10 * 32 + 113, 10 * 32));
+    const int panel = pixels_of(1695);
+    QCOMPARE(board->board_client_size(), QSize(10 * 32 + panel, 10 * 32));
     QTRY_VERIFY(fits(*board));
     QTRY_VERIFY(panel_docked(*board));
     const QSize grown = board->size();
@@ -100,7 +125,11 @@ void BoardLayoutTest::a_larger_board_grows_the_window_and_a_smaller_one_keeps_it
     QTest::qWait(20);
     QCOMPARE(board->size(), grown);
     QVERIFY(panel_docked(*board));
-    QCOMPARE(board->centralWidget()->minimumSize(), QSize(6 * 32 + 113, 6 * 32));
+    // The panel's lowest label shows whole on the smallest board too, which it outgrows above
+    // 96 dpi.
+    const int lowest = board->panel()->childrenRect().bottom() + 3;  // a 2-pixel frame below
+    QCOMPARE(board->centralWidget()->minimumSize(),
+             QSize(6 * 32 + panel, std::max(6 * 32, lowest)));
 }
 
 // The window system resizes the native window itself, past the minimum Qt keeps for resize():
@@ -186,7 +215,7 @@ void BoardLayoutTest::the_panel_is_raised_grey_with_its_texts_aligned() {
     QFETCH(QString, label);
     QFETCH(int, alignment);
     StatusPanel panel;
-    panel.resize(panel_width, 8 * 32);
+    panel.resize(panel.fixed_width(), 10 * 32);
     const QImage shot = panel.grab().toImage();
     QCOMPARE(shot.devicePixelRatio(), 1.0);
     const QRgb grey = qRgb(192, 192, 192);
@@ -240,6 +269,62 @@ void BoardLayoutTest::the_panel_paints_at_once_when_asked() {
     panel.set_status(QStringLiteral("Computer thinking..."));
     panel.repaint_now();
     QVERIFY(counter.paints > 0);
+}
+
+void BoardLayoutTest::every_part_stands_at_its_place_in_twips_data() {
+    QTest::addColumn<QString>("window");
+    QTest::addColumn<QString>("part");  // empty: the window's own size
+    QTest::addColumn<QRect>("twips");   // from the top-left corner of the part's parent
+    QTest::addColumn<bool>("grows");    // to its caption's size hint, never smaller
+    const auto row = [](const char* window, const char* part, QRect twips, bool grows = false) {
+        QTest::addRow("%s %s", window, part) << window << part << twips << grows;
+    };
+    row("display", "player_name_0", {360, 240, 975, 255});
+    row("display", "score_0", {960, 480, 495, 255});
+    row("display", "player_name_1", {360, 960, 975, 255});
+    row("display", "score_1", {960, 1200, 495, 255});
+    row("display", "label", {360, 1680, 975, 495});
+    row("display", "Label1", {240, 2400, 735, 255});
+    row("display", "round", {960, 2400, 495, 255});
+    row("begin", "", {0, 0, 5115, 3720});
+    row("begin", "Frame1", {360, 120, 4455, 855}, true);
+    row("begin", "Option1", {240, 360, 1455, 195}, true);
+    row("begin", "Option2", {2160, 360, 1455, 255}, true);
+    row("begin", "Frame2", {360, 1080, 4455, 1575}, true);
+    row("begin", "six", {240, 360, 1455, 375}, true);
+    row("begin", "eight", {240, 600, 1575, 495}, true);
+    row("begin", "ten", {240, 960, 1455, 375}, true);
+    row("begin", "Command1", {1920, 3000, 1455, 495}, true);
+    row("Speed_control", "", {0, 0, 4650, 1200});
+    row("Speed_control", "Hscroll1", {480, 240, 3735, 270}, true);
+    row("Speed_control", "Label1", {480, 600, 495, 255});
+    row("Speed_control", "Slow", {3840, 600, 615, 255});
+    row("Speed_control", "Command1", {1800, 720, 1095, 375});
+    row("aboutbox", "", {0, 0, 5745, 3195});
+    row("aboutbox", "Command1", {360, 1800, 1935, 375});
+    row("aboutbox", "Label1", {1080, 240, 3495, 255});
+    row("aboutbox", "Label2", {1080, 660, 4455, 690});
+    row("aboutbox", "Label3", {1080, 1380, 4455, 255});
+    row("aboutbox", "Label4", {360, 2280, 5145, 450});
+    row("aboutbox", "Label5", {360, 2730, 5145, 255});
+    row("aboutbox", "Label6", {2520, 1770, 2985, 450});
+}
+
+// The panel's and the dialogs' parts at their places, at the screen's logical dpi: CTest runs
+// this program at 96 dpi and, with Qt's scaling off, at a desktop's font dpi of 93, 120 and 144.
+void BoardLayoutTest::every_part_stands_at_its_place_in_twips() {
+    QFETCH(QString, window);
+    QFETCH(QString, part);
+    QFETCH(QRect, twips);
+    QFETCH(bool, grows);
+    const auto made = make_window(window);
+    QWidget* widget = part.isEmpty() ? made.get() : made->findChild<QWidget*>(part);
+    QVERIFY(widget);
+    QSize size(pixels_of(twips.width()), pixels_of(twips.height()));
+    if (grows) size = size.expandedTo(widget->sizeHint());
+    QCOMPARE(widget->size(), size);
+    if (!part.isEmpty())
+        QCOMPARE(widget->pos(), QPoint(pixels_of(twips.x()), pixels_of(twips.y())));
 }
 
 VIMBREL_UI_TEST_MAIN(BoardLayoutTest)

@@ -1,7 +1,6 @@
 // Playing on the real board window with the keyboard alone: the focus, the cursor cell and its
 // outline, and cards turned with Space and Return (never the keypad's Enter) by the same rules as a
 // click.
-#include <QLabel>
 #include <QMessageBox>
 #include <QtTest>
 
@@ -61,7 +60,6 @@ private slots:
     void the_cursor_moves_by_cell_and_stops_at_the_edges();
     void the_outline_shows_only_after_a_key_and_hides_after_a_click();
     void space_and_return_turn_the_card_under_the_cursor_by_the_rules_of_a_click();
-    void two_people_play_whole_turns_by_keyboard();
     void keys_during_the_computers_turn_turn_nothing();
 };
 
@@ -222,26 +220,6 @@ void KeyboardTest::space_and_return_turn_the_card_under_the_cursor_by_the_rules_
     press(*board, Qt::Key_Space);
     QCOMPARE(s.cards_turned, 0);
     QCOMPARE(cell_on_screen(*board, b), pixels(board->pictures().blank(1)));
-}
-
-void KeyboardTest::two_people_play_whole_turns_by_keyboard() {
-    auto board = open_board_for_two();
-    QVERIFY(board);
-    const GameState& s = board->game().state();
-    const auto label = [&](const char* name) {
-        return board->findChild<QLabel*>(QLatin1String(name))->text();
-    };
-
-    QVERIFY(turn_by_keys(*board, true));  // player 1 takes a pair and goes on
-    QCOMPARE(label("score_0"), QStringLiteral("10"));
-    QVERIFY(turn_by_keys(*board, false));  // and misses: player 2's turn
-    QCOMPARE(label("label"), QStringLiteral("2P's turn."));
-    QVERIFY(turn_by_keys(*board, true));
-    QCOMPARE(label("score_1"), QStringLiteral("10"));
-    QVERIFY(turn_by_keys(*board, false));
-    QCOMPARE(label("label"), QStringLiteral("1P's turn."));
-    QCOMPARE(label("round"), QStringLiteral("2"));
-    QCOMPARE(s.pairs_taken, 2);
 }
 
 void KeyboardTest::keys_during_the_computers_turn_turn_nothing() {

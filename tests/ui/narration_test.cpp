@@ -18,20 +18,34 @@ QString face_of(const GameState& s, int cell) {
 }
 
 // Everything the announcer says, checked as it is said: a card named with its place must be face
-// up there, with that picture.
+// up there, with that picture; points, a round and a turn are told once the panel shows them.
 struct Listener {
     explicit Listener(BoardWindow& board) : state(board.game().state()) {
-        QObject::connect(board.findChild<Announcer*>(), &Announcer::said, [this](const QString& t) {
-            static const QRegularExpression card(
-                QStringLiteral("^Row (\\d+), column (\\d+): (.+)\\.$"));
-            if (const auto m = card.match(t); m.hasMatch()) {
-                const int cell =
-                    (m.captured(1).toInt() - 1) * state.grid_size + m.captured(2).toInt();
-                if (state.cell_state[cell] != face_up || face_of(state, cell) != m.captured(3))
+        const auto shows = [&board](const char* label) { return label_text(board, label); };
+        QObject::connect(
+            board.findChild<Announcer*>(), &Announcer::said, [this, shows](const QString& t) {
+                static const QRegularExpression card(
+                    QStringLiteral("^Row (\\d+), column (\\d+): (.+)\\.$"));
+                static const QRegularExpression points(QStringLiteral("(-?\\d+) points\\.$"));
+                static const QRegularExpression round(QStringLiteral("^Round (\\d+)\\."));
+                if (const auto m = card.match(t); m.hasMatch()) {
+                    const int cell =
+                        (m.captured(1).toInt() - 1) * state.grid_size + m.captured(2).toInt();
+                    if (state.cell_state[cell] != face_up || face_of(state, cell) != m.captured(3))
+                        faults << t;
+                }
+                if (const auto m = points.match(t); m.hasMatch() &&
+                                                    shows("score_0") != m.captured(1) &&
+                                                    shows("score_1") != m.captured(1))
                     faults << t;
-            }
-            said << t;
-        });
+                if (const auto m = round.match(t); m.hasMatch() && shows("round") != m.captured(1))
+                    faults << t;
+                for (const char* turn :
+                     {"Your turn.", "1P's turn.", "2P's turn.", "Computer thinking..."})
+                    if (t.endsWith(QLatin1String(turn)) && shows("label") != QLatin1String(turn))
+                        faults << t;
+                said << t;
+            });
     }
     // Lets the texts that wait for the end of a handler be said.
     QStringList take() {
@@ -86,7 +100,7 @@ void NarrationTest::a_game_against_the_computer_is_told_in_order() {
         QCOMPARE(moves[i + 2].startsWith("The computer takes the pair: "), i + 3 < moves.size());
     }
     QCOMPARE(moves.last(), QStringLiteral("No pair."));
-    QCOMPARE(heard.faults, QStringList());
+    QCOMPARE(heard.faults.join(QLatin1Char('|')), QString());
 
     // A deal in a later round is told as a deal: its round 1 goes without saying.
     board->menus().eight->trigger();
@@ -94,6 +108,7 @@ void NarrationTest::a_game_against_the_computer_is_told_in_order() {
              QStringList{"New game, 8 by 8 cards, you against the computer. Your turn."});
     board->menus().show_cards->trigger();
     QCOMPARE(heard.take(), QStringList{"All cards are shown."});
+    QCOMPARE(heard.faults.join(QLatin1Char('|')), QString());
 }
 
 void NarrationTest::time_over_and_a_game_of_two_people() {
@@ -117,6 +132,7 @@ void NarrationTest::time_over_and_a_game_of_two_people() {
     QCOMPARE(heard.take(), (QStringList{face_of(s, a), face_of(s, b), "Pair! 10 points."}));
     QVERIFY(play_turn(*board, false).first);
     QCOMPARE(heard.take().mid(2), (QStringList{"No pair.", "Round 2. 1P's turn."}));
+    QCOMPARE(heard.faults.join(QLatin1Char('|')), QString());
 }
 
 QTEST_MAIN(NarrationTest)

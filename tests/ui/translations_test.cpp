@@ -17,6 +17,8 @@
 #include <QTranslator>
 #include <QXmlStreamReader>
 
+#include <tuple>
+
 #include "board/board_menus.h"
 #include "board/board_view.h"
 #include "board/status_panel.h"
@@ -223,7 +225,7 @@ void TranslationsTest::the_desktop_language_decides() {
     const QString english = QStringLiteral("Your turn.");
     // English, or the C locale, ahead of a translated language keeps every text as it is.
     for (const QStringList& wanted :
-         {QStringList{QStringLiteral("C")},
+         {QStringList{QStringLiteral("C"), QStringLiteral("de")},
           QStringList{QStringLiteral("en-US"), QStringLiteral("en")},
           QStringList{QStringLiteral("en-GB"), QStringLiteral("de-DE")}, QStringList{}}) {
         const Translations translations(wanted);
@@ -238,12 +240,26 @@ void TranslationsTest::the_desktop_language_decides() {
         QCOMPARE(your_turn(), QStringLiteral("Du bist dran."));
     }
     {
-        // A language without a translation gives way to the next one wanted.
-        const Translations translations(
-            {QStringLiteral("sv-SE"), QStringLiteral("sv"), QStringLiteral("es-MX")});
+        // A language without a translation, or a tag Qt does not know, gives way to the next one.
+        const Translations translations({QStringLiteral("sv-SE"), QStringLiteral("x-unknown"),
+                                         QStringLiteral("sv"), QStringLiteral("es-MX")});
         QCOMPARE(translations.language(), QStringLiteral("es"));
         QCOMPARE(your_turn(), QStringLiteral("Te toca."));
         QCOMPARE(qt_ok(), QStringLiteral("Aceptar"));
+    }
+    // The messages locale (LC_ALL, else LC_MESSAGES, else LANG) C or POSIX asks for English,
+    // whatever language list the desktop sets beside it (Qt's list: LANGUAGE=de:fr).
+    const QStringList qt_list{QStringLiteral("de"), QStringLiteral("fr")};
+    const QStringList c_only{QStringLiteral("C")};
+    for (const auto& [all, messages, lang, wanted] : {std::tuple{"", "C", "de_DE.UTF-8", c_only},
+                                                      {"", "", "C.UTF-8", c_only},
+                                                      {"POSIX", "de_DE", "de_DE", c_only},
+                                                      {"", "de_AT.UTF-8", "C", qt_list},
+                                                      {"de_DE.UTF-8", "C", "C", qt_list}}) {
+        qputenv("LC_ALL", all);
+        qputenv("LC_MESSAGES", messages);
+        qputenv("LANG", lang);
+        QCOMPARE(desktop_languages(qt_list), wanted);
     }
     // Gone with the object: the next window speaks English again.
     QCOMPARE(your_turn(), english);

@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QFile>
+#include <QLabel>
 #include <QLibraryInfo>
 #include <QPushButton>
 #include <QTest>
@@ -56,6 +57,12 @@ inline PictureImages placeholder_images(int size = 32, int scale = 1) {
     PictureImages images{placeholder(back_id, size, scale), placeholder(blank_id, size, scale), {}};
     for (int i = 0; i < face_count; ++i) images.faces[i] = placeholder(i, size, scale);
     return images;
+}
+
+// The text of one of the window's labels, by its name.
+inline QString label_text(BoardWindow& board, const char* name) {
+    const auto* label = board.findChild<QLabel*>(QString::fromLatin1(name));
+    return label ? label->text() : QStringLiteral("<missing>");
 }
 
 inline QImage pixels(const QPixmap& pixmap) {

@@ -23,11 +23,6 @@
 
 namespace vimbrel::testing {
 
-inline QString label_text(BoardWindow& board, const char* name) {
-    const auto* label = board.findChild<QLabel*>(QString::fromLatin1(name));
-    return label ? label->text() : QStringLiteral("<missing>");
-}
-
 // Show Cards and About enabled as the game says, every other item enabled and shown, the check
 // marks on the settings.
 inline QString fault_in_menus(BoardWindow& board) {

@@ -184,7 +184,8 @@ void BoardWindow::show_about() {
 
 QSize BoardWindow::board_client_size() const {
     const GameState& s = game_->state();
-    return {s.card_width * s.grid_size + panel_width, s.card_height * s.grid_size};
+    return {s.card_width * s.grid_size + parts_.panel->fixed_width(),
+            std::max(s.card_height * s.grid_size, parts_.panel->least_height())};
 }
 
 void BoardWindow::redraw_board() {
@@ -244,6 +245,7 @@ void BoardWindow::dock_panel() {
     const QPoint at = client->pos();
     const int shown_width = std::min(client->width(), width() - at.x());
     const int shown_height = std::min(client->height(), height() - at.y());
+    const int panel_width = parts_.panel->fixed_width();
     const int left = client->isRightToLeft() ? 0 : shown_width - panel_width;
     parts_.panel->setGeometry(at.x() + left, at.y(), panel_width, shown_height);
 }

@@ -46,7 +46,8 @@ public:
     void show_about();
     // The game speed dialog's holder; the dialog exists only once it has been needed.
     KeptDialog<SpeedControl>& speed() { return speed_; }
-    // The client size the current board needs below the menu bar: the grid plus the panel.
+    // The client size the current board needs below the menu bar: the grid plus the panel, as
+    // tall as the taller of the two.
     QSize board_client_size() const;
     // Whether the board takes clicks and keys now; not until the input queued while a turn
     // settled has been dropped.

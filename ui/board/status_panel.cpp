@@ -4,6 +4,7 @@
 #include "game.h"
 #include "text_room.h"
 #include "translations.h"
+#include "twips.h"
 #include "twips_placement.h"
 
 #include <QLabel>
@@ -27,7 +28,8 @@ QLabel* make_label(QWidget* panel, const char* name, const QString& text, Qt::Al
 
 }  // namespace
 
-StatusPanel::StatusPanel(QWidget* parent) : QFrame(parent) {
+StatusPanel::StatusPanel(QWidget* parent)
+    : QFrame(parent), width_(Twips(this).x(panel_width_twips)) {
     setObjectName(QStringLiteral("display"));
     setFrameStyle(QFrame::Panel | QFrame::Raised);
     setLineWidth(2);
@@ -42,7 +44,7 @@ StatusPanel::StatusPanel(QWidget* parent) : QFrame(parent) {
     bold.setBold(true);
     setFont(bold);
     // The labels are placed across the docked width: right to left, mirrored across it.
-    resize(panel_width, height());
+    resize(width_, height());
 
     const auto centre = Qt::AlignHCenter | Qt::AlignVCenter;
     const auto right = Qt::AlignRight | Qt::AlignVCenter;
@@ -102,7 +104,7 @@ void StatusPanel::set_names(const QString& first, const QString& second) {
 void StatusPanel::set_status(const QString& text) {
     status_->setText(text);
     // Aligned to where reading starts: it grows towards where it ends, up to the panel's frame.
-    const int room = panel_width - frameWidth() - status_place_.x();
+    const int room = width_ - frameWidth() - status_place_.x();
     set_reading_geometry(*status_, {status_place_.topLeft(),
                                     QSize(width_for_text(*status_, status_place_.width(), room),
                                           status_place_.height())});
@@ -119,7 +121,7 @@ void StatusPanel::fit_name(int index) {
     QLabel* name = player_name_[index];
     const QRect place = name_place_[index];
     const int inner_left = frameWidth();
-    const int inner_width = panel_width - 2 * frameWidth();
+    const int inner_width = width_ - 2 * frameWidth();
     const int width = width_for_text(*name, place.width(), inner_width);
     const int left = std::clamp(place.x() - (width - place.width()) / 2, inner_left,
                                 inner_left + inner_width - width);

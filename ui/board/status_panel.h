@@ -30,6 +30,12 @@ public:
     // Repaints the panel and its labels at once, without running the event loop.
     void repaint_now();
 
+    // The width the board window gives the panel: 1695 twips on its screen, 113 pixels at 96 dpi,
+    // so that the labels placed in twips fit it at every logical dpi.
+    int fixed_width() const { return width_; }
+    // The least height that shows every label whole: more than a small grid's above 96 dpi.
+    int least_height() const { return childrenRect().bottom() + 1 + frameWidth(); }
+
 private:
     // A score read out alone would be a bare number: its accessible name says whose it is.
     void name_score(int index);
@@ -43,6 +49,7 @@ private:
     // Where the names and the turn text were placed, before any widening for a long text.
     std::array<QRect, 2> name_place_{};
     QRect status_place_;
+    int width_ = 0;
 };
 
 }  // namespace vimbrel
