@@ -162,7 +162,7 @@
     <message>
         <source>Size</source>
         <extracomment>Menu bar: the board size (the number of cards).</extracomment>
-        <translation>Dimensioni</translation>
+        <translation>Griglia</translation>
     </message>
     <message>
         <source>6 by 6</source>

@@ -330,6 +330,7 @@ void TranslationsTest::the_windows_show_every_text_translated_and_whole() {
     // Mirrored right to left: the panel at the left, the first column at the right, the arrows
     // moving the way they point and the cell under a point counted from the right.
     BoardView* view = board->board_view();
+    const int panel_width = board->panel()->fixed_width();
     QCOMPARE(board->panel()->x(), view->x() + (rtl ? 0 : view->width() - panel_width));
     QCOMPARE(view->cell_rect(1, 1).x(), rtl ? view->width() - 32 : 0);
     int menus = 0;  // the menu bar's titles side by side, as wide as the narrowest window
