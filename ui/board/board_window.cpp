@@ -25,11 +25,11 @@ namespace vimbrel {
 
 namespace {
 
-// A player who runs out of time may still press for a second card: a sighted one sees
-// "Time over." at once, a blind one hears it some 0.3-0.37 s later, and under a screen reader a
-// key reaches the game 100-270 ms after it was pressed. So after a time over hands the turn to
-// the other person, the board takes no input for 0.37 + 0.27 s and a margin: too short for that
-// person, who has to learn first that the turn is theirs, to notice.
+// A player who runs out of time may still press for a second card: a sighted one sees "Time over."
+// at once, a blind one hears it a moment later, and under a screen reader a key reaches the game
+// later still (docs/testing.md gives the figures). So after a time over hands the turn to the
+// other person, the board takes no input for that long and a margin: too short for that person,
+// who has to learn first that the turn is theirs, to notice.
 constexpr std::chrono::milliseconds after_time_over{750};
 
 }  // namespace
@@ -62,7 +62,10 @@ BoardWindow::BoardWindow(CardPictures pictures, QWidget* parent)
     parts_.view->setFocus(Qt::OtherFocusReason);
     connect(parts_.view, &BoardView::painted, this, &BoardWindow::first_paint);
 
-    parts_.time_over = make_timer("time_over", time_limit_ms, &Game::time_over_tick);
+    // A time over that passes the turn holds the board a while; the judgements only drop what was
+    // queued meanwhile.
+    parts_.time_over =
+        make_timer("time_over", time_limit_ms, &Game::time_over_tick, after_time_over);
     parts_.com_timer = make_timer("com_timer", judge_pause_ms, &Game::com_timer_tick);
     parts_.next_turn = make_timer("next_turn", judge_pause_ms, &Game::next_turn_tick);
 
@@ -84,22 +87,21 @@ BoardWindow::~BoardWindow() {
     parts_.panel = nullptr;
 }
 
-QTimer* BoardWindow::make_timer(const char* name, int interval_ms, void (Game::*tick)()) {
+QTimer* BoardWindow::make_timer(const char* name, int interval_ms, void (Game::*tick)(),
+                                std::chrono::milliseconds hold) {
     auto* timer = new QTimer(this);
     timer->setObjectName(QString::fromLatin1(name));
     timer->setSingleShot(true);
+    // A coarse timer may fire 5 % early or late to bundle wake-ups: every player gets 5,000 ms.
+    timer->setTimerType(Qt::PreciseTimer);
     timer->setInterval(interval_ms);
-    connect(timer, &QTimer::timeout, this, [this, tick] {
+    connect(timer, &QTimer::timeout, this, [this, tick, hold] {
         if (ending_) return;
         const bool locked = game_->state().cards_turned != 0;
         (game_.get()->*tick)();
         // The turn has settled: the board waits for a first card again. What was clicked or
         // pressed while the cards closed or the computer played is still queued; it goes.
-        if (!locked || game_->state().cards_turned != 0) return;
-        if (tick == &Game::time_over_tick)
-            gate_->close_for(after_time_over);  // the other person's turn, at once
-        else
-            gate_->close_until_drained();
+        if (locked && game_->state().cards_turned == 0) gate_->close_for(hold);
     });
     return timer;
 }

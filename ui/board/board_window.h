@@ -3,6 +3,7 @@
 
 #include <QMainWindow>
 
+#include <chrono>
 #include <memory>
 
 #include "board/card_pictures.h"
@@ -62,7 +63,10 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    QTimer* make_timer(const char* name, int interval_ms, void (Game::*tick)());
+    // A game timer whose tick calls `tick`; when that settles the turn, the board drops the input
+    // queued meanwhile and takes none for `hold`.
+    QTimer* make_timer(const char* name, int interval_ms, void (Game::*tick)(),
+                       std::chrono::milliseconds hold = {});
     void connect_menus();
     void connect_start_dialog(StartDialog& begin);
     // Runs a settings command, then shows the engine's settings as check marks again.
