@@ -15,14 +15,13 @@ import subprocess
 import sys
 import time
 
-from real_program import FACES, SKIP, Failure, Usage, main, need
+from real_program import FACES, Failure, Usage, key, main, need, skip
 
 try:
     import pyatspi
     from gi.repository import GLib
-except ImportError as missing:
-    print(f"skipped: {missing}")
-    sys.exit(SKIP)
+except ImportError:
+    skip("python3-pyatspi")
 
 need("xdotool")
 
@@ -45,10 +44,6 @@ def wait_for(what, condition, timeout=30.0):
         if time.monotonic() > deadline:
             raise Failure(f"timed out waiting for {what}")
         time.sleep(0.05)
-
-
-def key(*names):
-    subprocess.run(["xdotool", "key", "--clearmodifiers", "--delay", "30", *names], check=True)
 
 
 def find(root, predicate):

@@ -30,6 +30,10 @@ public:
     // Repaints the panel and its labels at once, without running the event loop.
     void repaint_now();
 
+    // What a screen reader reads as the window's status bar, in order: each score, named after
+    // its player (so the names are not read again), whose turn it is and the round.
+    std::array<QLabel*, 4> read_aloud() const { return {score_[0], score_[1], status_, round_}; }
+
 private:
     // A score read out alone would be a bare number: its accessible name says whose it is.
     void name_score(int index);
