@@ -215,8 +215,15 @@ def invalid_cells(work):
         return sum("Accessible invalid" in line for line in err)
 
 
+def picture(text):
+    """The picture an utterance names, alone ("frog.") or as the cell's name; else None."""
+    match = re.fullmatch(rf"(?:Row \d+, column \d+, )?{FACE}\.?", text)  # Orca 48: "frog"
+    return match and match.group(1)
+
+
 def check_every_utterance(said):
-    """No picture by a face-down card's name, no text said twice in a row."""
+    """No picture by a face-down card's name, no text and no turned picture said twice in a
+    row."""
     texts = [text for _, text in said]
     for text in texts:
         if text.endswith(", hidden.") and re.search(FACE, text):
@@ -226,6 +233,8 @@ def check_every_utterance(said):
         # active: when the dialog closes, the window manager and the board may both activate it.
         if first == second and not first.endswith((" ", " frame.")):
             raise Failure(f"said twice in a row: {first!r}")
+        if picture(first) and picture(first) == picture(second):
+            raise Failure(f"a picture said twice: {first!r}, {second!r}")
 
 
 def measure_arrows(speech, count):
@@ -239,6 +248,9 @@ def measure_arrows(speech, count):
 
 
 GAME_OVER = r"alert Game Over\."  # the message box, as Orca reads it when it opens
+# What the announcer says of the game.
+GAME_NEWS = (rf"{FACE}\.|Row \d+, column \d+: {FACE}\.|Pair! .*|The computer takes the pair: .*|"
+             r"No pair\.|Computer thinking\.\.\.|(Round \d+\. )?Your turn\.|Time over\. .*")
 
 
 def whole_game(speech, player):
@@ -296,9 +308,14 @@ def whole_game(speech, player):
         if ended:
             break
         speech.expect(r"(Round \d+\. )?Your turn\.")
-    # Who won, then the final scores as the side panel shows them.
+    # Who won, then the final scores as the side panel shows them; nothing of the game after.
+    over = speech.read - 1
     speech.expect(r"(You win\.|Computer win\.|Draw game!) "
                   r"You: -?\d+ points, Computer: -?\d+ points\.")
+    speech.settle(1.0)
+    late = [text for _, text in speech.said[over:] if re.fullmatch(GAME_NEWS, text)]
+    if late:
+        raise Failure(f"said after the Game Over box opened: {late}")
 
 
 def orca_version(launcher):
@@ -351,7 +368,7 @@ def play(binary, work, arrows=0, whole=False):
                 if any("8 x 8" in text for text in speech.settle(0.8)):
                     break
             key("Up")
-            speech.expect(r"6 x 6\.")
+            speech.expect(r"6 x 6( selected radio button)?\.")
         key("Return")
         start = speech.read
         if arrows:
