@@ -13,6 +13,7 @@
 #include <thread>
 
 #include "door_animation.h"
+#include "reader_bus.h"
 
 namespace vimbrel {
 
@@ -216,6 +217,7 @@ void BoardView::animate_card(CardMotion motion, int row, int col, int face, int 
     for (int j = 1; j <= card.width(); ++j) {
         compose_door_step(temp_pic_, motion, j, face_picture, cover, card);
         show_step(cell);
+        reader_bus::answer();
         if (pause.count() > 0) std::this_thread::sleep_until(began + j * pause);
     }
     announce_cell(row, col);

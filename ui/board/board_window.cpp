@@ -19,6 +19,7 @@
 #include "board/queued_input_gate.h"
 #include "board/status_panel.h"
 #include "dialogs/about_box.h"
+#include "reader_bus.h"
 #include "window_centring.h"
 
 namespace vimbrel {
@@ -42,6 +43,7 @@ BoardWindow::BoardWindow(CardPictures pictures, QWidget* parent)
     setWindowTitle(QStringLiteral(VIMBREL_NAME));
     setWindowIcon(pictures_.emblem());
 
+    reader_bus::watch();
     parts_.window = this;
     parts_.pictures = &pictures_;
     parts_.redraw_board = [this] { redraw_board(); };
@@ -106,9 +108,15 @@ QTimer* BoardWindow::make_timer(const char* name, int interval_ms, void (Game::*
     return timer;
 }
 
+// A screen reader's call answered in the middle of a turn may press a menu item: it does nothing
+// then, as a click on the board does.
+bool BoardWindow::takes_commands() const {
+    return !ending_ && !reader_bus::answering();
+}
+
 template <typename Command>
 void BoardWindow::run_setting(Command command) {
-    if (ending_) return;
+    if (!takes_commands()) return;
     command();
     menus_->sync(game_->settings());
 }
@@ -150,7 +158,7 @@ void BoardWindow::first_paint() {
 }
 
 void BoardWindow::new_game() {
-    if (ending_ || begin_.is_open()) return;
+    if (!takes_commands() || begin_.is_open()) return;
     // OK has written the choices by now; closed through its frame, the dialog is gone and the
     // next New builds a fresh one. Either way a new game starts.
     begin_.show_modal();
@@ -167,7 +175,7 @@ bool BoardWindow::board_takes_input() const {
 }
 
 void BoardWindow::choose_game_speed() {
-    if (ending_) return;
+    if (!takes_commands()) return;
     speed_.show_modal();
     if (ending_) return;
     game_->set_door_delay(speed_.dialog().value());
@@ -175,7 +183,7 @@ void BoardWindow::choose_game_speed() {
 }
 
 void BoardWindow::show_about() {
-    if (ending_ || !game_->menu_item_enabled(MenuItem::about)) return;
+    if (!takes_commands() || !game_->menu_item_enabled(MenuItem::about)) return;
     const qreal ratio = parts_.view->devicePixelRatioF();
     auto* box = new AboutBox(
         pictures_.back(ratio), pictures_.face(emblem_face, ratio), parts_.view->temp_pic(),
@@ -256,6 +264,7 @@ bool BoardWindow::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void BoardWindow::exit_program() {
+    if (reader_bus::answering()) return;
     ending_ = true;
     services_->stop_all_timers();
     QCoreApplication::exit(0);

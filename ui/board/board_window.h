@@ -69,6 +69,8 @@ private:
                        std::chrono::milliseconds hold = {});
     void connect_menus();
     void connect_start_dialog(StartDialog& begin);
+    // Whether a menu command may run now.
+    bool takes_commands() const;
     // Runs a settings command, then shows the engine's settings as check marks again.
     template <typename Command>
     void run_setting(Command command);

@@ -17,6 +17,7 @@
 #include "board/card_pictures.h"
 #include "board/status_panel.h"
 #include "game.h"
+#include "reader_bus.h"
 #include "translations.h"
 #include "twips.h"
 
@@ -174,6 +175,7 @@ void QtGameView::message_box(std::string_view text, std::string_view title) {
 
 void QtGameView::yield() {
     parts_.panel->repaint_now();
+    reader_bus::answer();
 }
 
 double QtGameView::random() {

@@ -61,10 +61,8 @@ StatusPanel::StatusPanel(QWidget* parent) : QFrame(parent) {
     name_place_ = {player_name_[0]->geometry(), player_name_[1]->geometry()};
     status_place_ = status_->geometry();
 
-    // Its description, not its name: a reader says a status bar's name before its role, and in
-    // English that would be "Status status bar".
-    //: Screen readers: the name of the side panel with the names, scores, turn and round.
-    setAccessibleDescription(tr("Status"));
+    // No name: a reader says a status bar's name (or else its description) before its role, and
+    // "Status status bar" says one thing twice.
     // The names and the turn text speak for themselves; the numbers are named for their meaning.
     player_name_[0]->setAccessibleDescription(game_text(text::player1));
     player_name_[1]->setAccessibleDescription(game_text(text::player2));
