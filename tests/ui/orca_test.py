@@ -168,11 +168,10 @@ class Player:
                 if (r, c) not in self.gone]
 
     def turn(self, row, col):
-        """Turns the card at row, col and returns the picture Orca names, said at once: alone
-        (Orca 43), or as the cursor cell's new name (Orca 48)."""
+        """Turns the card at row, col and returns the picture Orca names, said at once."""
         self.go_to(row, col)
         key("space")
-        return self.speech.expect(rf"(?:Row {row}, column {col}, )?{FACE}\.")[2].group(1)
+        return self.speech.expect(rf"{FACE}\.")[2].group(1)
 
     def computer_moves(self):
         """Follows the computer's turn to "Your turn."; returns the last two cards it closed."""

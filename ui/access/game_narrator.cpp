@@ -1,11 +1,9 @@
 // The spoken account of the game: which event is said, and in which words.
 #include "access/game_narrator.h"
 
-#include <QAccessible>
 #include <QCoreApplication>
 
 #include "access/announcer.h"
-#include "board/board_view.h"
 #include "board/board_window.h"
 #include "board/card_pictures.h"
 #include "board/status_panel.h"
@@ -27,9 +25,8 @@ QString player1_turn(bool versus_computer) {
 
 }  // namespace
 
-GameNarrator::GameNarrator(Announcer& announcer, std::function<bool(int, int)> says_cell,
-                           QObject* parent)
-    : QObject(parent), announcer_(announcer), says_cell_(std::move(says_cell)) {}
+GameNarrator::GameNarrator(Announcer& announcer, QObject* parent)
+    : QObject(parent), announcer_(announcer) {}
 
 void GameNarrator::tell(const GameEvent& e) {
     using Kind = GameEvent::Kind;
@@ -55,7 +52,7 @@ void GameNarrator::tell(const GameEvent& e) {
                 //: Screen readers: a card the computer turns; %1 row, %2 column, %3 its picture
                 //: (a frog...).
                 said = tr("Row %1, column %2: %3.").arg(e.row).arg(e.col).arg(face_name(e.face));
-            } else if (!says_cell_ || !says_cell_(e.row, e.col)) {
+            } else {
                 // The player knows where the cursor is: the picture alone, heard at once.
                 said = face_name(e.face);
             }
@@ -102,15 +99,7 @@ void GameNarrator::tell(const GameEvent& e) {
 }
 
 void narrate(BoardWindow& board) {
-    BoardView* view = board.board_view();
-    // Orca 48 (with Qt 6.8) says the focused cell's new name, "Row 1, column 1, frog", as the card
-    // opens; the picture said besides would be said twice. Orca 43 (Qt 6.4) says no name changes
-    // of list items.
-    const auto says_cell = [view](int row, int col) {
-        return VIMBREL_ANNOUNCEMENT_EVENT && QAccessible::isActive() && view->hasFocus() &&
-               view->cursor_cell() == (row - 1) * view->state().grid_size + col;
-    };
-    auto* narrator = new GameNarrator(*new Announcer(board.panel()), says_cell, &board);
+    auto* narrator = new GameNarrator(*new Announcer(board.panel()), &board);
     QObject::connect(&board, &BoardWindow::happened, narrator, &GameNarrator::tell);
 }
 

@@ -4,8 +4,6 @@
 #include <QObject>
 #include <QString>
 
-#include <functional>
-
 #include "game_view.h"
 
 namespace vimbrel {
@@ -21,15 +19,12 @@ class GameNarrator final : public QObject {
     Q_OBJECT
 
 public:
-    // `says_cell(row, col)`: whether the screen reader says that cell's new name itself.
-    GameNarrator(Announcer& announcer, std::function<bool(int row, int col)> says_cell,
-                 QObject* parent = nullptr);
+    explicit GameNarrator(Announcer& announcer, QObject* parent = nullptr);
 
     void tell(const GameEvent& event);
 
 private:
     Announcer& announcer_;
-    std::function<bool(int, int)> says_cell_;
 };
 
 // Lets screen readers hear the game on `board`: an announcer beside its status panel, and a
