@@ -247,11 +247,26 @@ void BoardView::announce_cell(int row, int col) {
         this,
         [this, index] {
             if (index >= state_.cell_count()) return;  // a smaller board was dealt meanwhile
-            QAccessibleEvent changed(this, QAccessible::NameChanged);
-            changed.setChild(index);
-            QAccessible::updateAccessibility(&changed);
+#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+            // Orca 48 says the focused cell's new name, and the announcer has said the picture
+            // of a card turned there: its new name waits until the cursor leaves. A card that
+            // closes or leaves under the cursor is told at once.
+            if (hasFocus() && index == cursor_cell() - 1 &&
+                state_.cell_state[index + 1] == face_up) {
+                untold_ = index;
+                return;
+            }
+#endif
+            announce_name(index);
         },
         Qt::QueuedConnection);
+}
+
+void BoardView::announce_name(int index) {
+    if (untold_ == index) untold_ = -1;
+    QAccessibleEvent changed(this, QAccessible::NameChanged);
+    changed.setChild(index);
+    QAccessible::updateAccessibility(&changed);
 }
 
 void BoardView::announce_cursor() {
@@ -259,12 +274,16 @@ void BoardView::announce_cursor() {
     QAccessibleEvent focus(this, QAccessible::Focus);
     focus.setChild(cursor_cell() - 1);
     QAccessible::updateAccessibility(&focus);
+    // After the focus has moved: a reader takes the waiting name for its own, without a word.
+    if (untold_ >= 0 && untold_ != cursor_cell() - 1 && untold_ < state_.cell_count())
+        announce_name(untold_);
 }
 
 void BoardView::new_board_dealt() {
     update(cell_rect(cursor_row_, cursor_col_));
     cursor_row_ = 1;
     cursor_col_ = 1;
+    untold_ = -1;
     emit dealt();
     if (!QAccessible::isActive()) return;
     QAccessibleEvent reordered(this, QAccessible::ObjectReorder);

@@ -81,6 +81,7 @@ private:
     const QPixmap& picture_of_cell(int cell, qreal ratio) const;
     // Tells assistive technology that the cell at row, col now shows something else.
     void announce_cell(int row, int col);
+    void announce_name(int index);
     // Tells assistive technology that the cursor cell has the focus.
     void announce_cursor();
     // The one way from a chosen place to the engine's pick, for the mouse and the keys alike.
@@ -97,6 +98,7 @@ private:
     int cursor_row_ = 1;
     int cursor_col_ = 1;
     bool cursor_used_ = false;  // a key moved the cursor or chose a card since the last click
+    int untold_ = -1;  // a cell opened under the cursor whose new name waits for it to leave
 };
 
 }  // namespace vimbrel
