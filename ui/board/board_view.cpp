@@ -11,6 +11,7 @@
 #include <chrono>
 #include <cmath>
 #include <thread>
+#include <utility>
 
 #include "door_animation.h"
 #include "reader_bus.h"
@@ -264,6 +265,7 @@ void BoardView::announce_cell(int row, int col) {
 
 void BoardView::announce_name(int index) {
     if (untold_ == index) untold_ = -1;
+    told_[index] = state_.cell_state[index + 1];
     QAccessibleEvent changed(this, QAccessible::NameChanged);
     changed.setChild(index);
     QAccessible::updateAccessibility(&changed);
@@ -288,12 +290,12 @@ void BoardView::new_board_dealt() {
     if (!QAccessible::isActive()) return;
     QAccessibleEvent reordered(this, QAccessible::ObjectReorder);
     QAccessible::updateAccessibility(&reordered);
-    // Every place may show something else now: a screen reader must not keep the old names.
-    for (int index = 0; index < state_.cell_count(); ++index) {
-        QAccessibleEvent changed(this, QAccessible::NameChanged);
-        changed.setChild(index);
-        QAccessible::updateAccessibility(&changed);
-    }
+    // A screen reader must not keep an old name: every cell is face down again, and on a board
+    // of another size every place has another number. A name that stays the same is not news
+    // (each one may make the reader ask the game back).
+    const bool new_places = std::exchange(told_grid_, state_.grid_size) != state_.grid_size;
+    for (int index = 0; index < state_.cell_count(); ++index)
+        if (new_places || told_[index] != face_down) announce_name(index);
     announce_cursor();
 }
 

@@ -6,6 +6,9 @@
 #include <QRect>
 #include <QWidget>
 
+#include <array>
+#include <cstdint>
+
 class QPainter;
 
 #include "board/card_pictures.h"
@@ -99,6 +102,10 @@ private:
     int cursor_col_ = 1;
     bool cursor_used_ = false;  // a key moved the cursor or chose a card since the last click
     int untold_ = -1;  // a cell opened under the cursor whose new name waits for it to leave
+    // What each cell's name last told a screen reader (face down, face up or empty), and on how
+    // many cards a side: a deal tells only the names that change.
+    std::array<std::int16_t, max_cells> told_{};
+    int told_grid_ = 0;
 };
 
 }  // namespace vimbrel
