@@ -2,9 +2,12 @@
 // offscreen). The window is built as the program's main builds it; its start dialog is skipped.
 //   board_ui_bench animation [DELAY...]   card animations at these door_delays (0 1 10 100)
 //   board_ui_bench repaint                full repaints of a dealt 10 by 10 board
+//   board_ui_bench timers [TURNS]         the 5-second limit of TURNS turns (default 40), each on
+//                                         a board of its own, started at staggered moments
 // Prints key=value lines: medians, and ratios of measured to nominal time.
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QTimer>
 
 #include <time.h>
 
@@ -13,6 +16,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
+#include <random>
 #include <vector>
 
 #include "board/board_view.h"
@@ -128,16 +133,87 @@ void bench_repaint(BoardWindow& board) {
                 state.grid_size * state.grid_size, median(times));
 }
 
+// Records when a timer's tick is delivered, before the handler it calls has run.
+class TickClock final : public QObject {
+public:
+    explicit TickClock(QObject* timer) { timer->installEventFilter(this); }
+    Clock::time_point fired{};
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Timer && fired == Clock::time_point{}) fired = Clock::now();
+        return false;
+    }
+};
+
+// From a first card to its time over, against the promised 5,000 ms. The turns run side by side
+// on boards of their own, each started a random 60-100 ms after the last, so that they begin at
+// every phase of the clock (a coarse timer's error depends on it) and no two ticks or first cards
+// fall together. The spread (longest minus shortest) and the worst error are ratios to 5,000 ms.
+void bench_timers(int turns) {
+    std::mt19937 chance(20261208);
+    std::uniform_int_distribution<int> gap(60, 100);
+    std::vector<std::unique_ptr<BoardWindow>> boards;
+    std::vector<std::unique_ptr<TickClock>> ticks;
+    std::vector<Clock::time_point> started;
+    for (int turn = 0; turn < turns; ++turn) {
+        auto board = std::make_unique<BoardWindow>(CardPictures::from_resources());
+        board->game().take_first_paint();
+        board->game().apply_start_choices(Players::two_people, 6);
+        board->game().start_new_game();
+        board->game().set_door_delay(0);
+        ticks.push_back(std::make_unique<TickClock>(board->findChild<QTimer*>("time_over")));
+        boards.push_back(std::move(board));
+    }
+    for (auto& board : boards) {
+        QElapsedTimer wait;
+        wait.start();
+        const int pause = gap(chance);
+        while (wait.elapsed() < pause)
+            QApplication::processEvents(QEventLoop::WaitForMoreEvents, 5);
+        board->game().pick(1, 1);
+        started.push_back(Clock::now());
+    }
+    QElapsedTimer waited;
+    waited.start();
+    const auto all_fired = [&] {
+        return std::all_of(ticks.begin(), ticks.end(),
+                           [](const auto& t) { return t->fired != Clock::time_point{}; });
+    };
+    while (!all_fired() && waited.elapsed() < 30'000)
+        QApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+    if (!all_fired()) {
+        std::fprintf(stderr, "timers: a time over never came\n");
+        std::exit(1);
+    }
+    std::vector<double> limits;
+    for (int turn = 0; turn < turns; ++turn)
+        limits.push_back(ms_between(started[turn], ticks[turn]->fired));
+    const auto [shortest, longest] = std::minmax_element(limits.begin(), limits.end());
+    const double worst = std::max(time_limit_ms - *shortest, *longest - time_limit_ms);
+    std::printf(
+        "timer_turns=%d\ntimer_median_ms=%.3f\ntimer_shortest_ms=%.3f\n"
+        "timer_longest_ms=%.3f\ntimer_spread_ratio=%.5f\ntimer_worst_ratio=%.5f\n",
+        turns, median(limits), *shortest, *longest, (*longest - *shortest) / time_limit_ms,
+        worst / time_limit_ms);
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
     const bool animation = argc > 1 && std::strcmp(argv[1], "animation") == 0;
     const bool repaint = argc > 1 && std::strcmp(argv[1], "repaint") == 0;
-    if (!animation && !repaint) {
-        std::fprintf(stderr, "usage: %s animation|repaint\n", argv[0]);
+    const bool timers = argc > 1 && std::strcmp(argv[1], "timers") == 0;
+    if (!animation && !repaint && !timers) {
+        std::fprintf(stderr, "usage: %s animation|repaint|timers\n", argv[0]);
         return 2;
     }
     QApplication app(argc, argv);
+    if (timers) {
+        std::printf("platform=%s\n", qPrintable(QApplication::platformName()));
+        bench_timers(argc > 2 ? std::clamp(std::atoi(argv[2]), 2, 200) : 40);
+        return 0;
+    }
     QApplication::setApplicationName(QStringLiteral(VIMBREL_NAME));
     BoardWindow board(CardPictures::from_resources());
     QApplication::setWindowIcon(board.pictures().emblem());

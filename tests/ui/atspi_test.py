@@ -15,14 +15,13 @@ import subprocess
 import sys
 import time
 
-from real_program import FACES, SKIP, Failure, Usage, main, need
+from real_program import FACES, Failure, Usage, key, main, need, skip
 
 try:
     import pyatspi
     from gi.repository import GLib
-except ImportError as missing:
-    print(f"skipped: {missing}")
-    sys.exit(SKIP)
+except ImportError:
+    skip("python3-pyatspi")
 
 need("xdotool")
 
@@ -45,10 +44,6 @@ def wait_for(what, condition, timeout=30.0):
         if time.monotonic() > deadline:
             raise Failure(f"timed out waiting for {what}")
         time.sleep(0.05)
-
-
-def key(*names):
-    subprocess.run(["xdotool", "key", "--clearmodifiers", "--delay", "30", *names], check=True)
 
 
 def find(root, predicate):
@@ -240,9 +235,11 @@ def run(binary, whole_games):
         wait_for("the focus event of row 2, column 3", lambda: any(
             kind == "object:state-changed:focused" and (name or "").startswith("Row 2, column 3, ")
             for kind, name in game.told))
+        # With Qt 6.8 the name of a card turned under the cursor is news only once the cursor
+        # leaves (Orca 48 would say it again after the picture): it is read while the card is open.
         second = wait_for("the second picture", lambda: next(
-            (found.group("face") for kind, name in game.told
-             if kind == "object:property-change:accessible-name"
+            (found.group("face") for kind, name in game.told + [("read", game.focused_cell())]
+             if kind in ("object:property-change:accessible-name", "read")
              for found in [CELL_NAME.match(name or "")]
              if found and found.group("face") and name.startswith("Row 2, column 3, ")), None))
         print(f"row 2, column 3 shows: {second}")

@@ -21,7 +21,7 @@ import sys
 import tempfile
 import time
 
-from real_program import FACES, Failure, Usage, main, need
+from real_program import FACES, Failure, Usage, key, main, need
 
 need("orca", "speech-dispatcher", "xdotool")
 
@@ -137,10 +137,6 @@ class Speech:
         return [text for _, text in self.said[start:]]
 
 
-def key(*names):
-    subprocess.run(["xdotool", "key", "--delay", "0", *names], check=True)
-
-
 class Player:
     """Plays by keys and ear alone: it knows the board only from what Orca said."""
 
@@ -213,14 +209,30 @@ def choose_size(speech, grid):
     speech.expect(r"Row 1, column 1, hidden\.", since=mark)
 
 
+# What Qt's accessibility bridge logs when it is asked about, or tells of, an object it no longer
+# has: Qt 6.4's words, then Qt 6.8's (counted and shown; the test fails on the first only).
+BRIDGE_FAULTS = ("Accessible invalid", "Could not find accessible on path",
+                 "Received text event for invalid interface")
+
+
 def invalid_cells(work):
-    """How often Qt's accessibility bridge was asked about an object it no longer has."""
+    """How often Qt's accessibility bridge logged each of BRIDGE_FAULTS; prints them."""
     with open(os.path.join(work, "game.err"), errors="replace") as err:
-        return sum("Accessible invalid" in line for line in err)
+        lines = err.readlines()
+    counts = [sum(fault in line for line in lines) for fault in BRIDGE_FAULTS]
+    print("Qt's bridge met objects that are gone: " +
+          ", ".join(f"{count} \"{fault}\"" for fault, count in zip(BRIDGE_FAULTS, counts)))
+    return counts[0]
+
+def picture(text):
+    """The picture an utterance names, alone ("frog.") or as the cell's name; else None."""
+    match = re.fullmatch(rf"(?:Row \d+, column \d+, )?{FACE}\.?", text)  # Orca 48: "frog"
+    return match and match.group(1)
 
 
 def check_every_utterance(said):
-    """No picture by a face-down card's name, no text said twice in a row."""
+    """No picture by a face-down card's name, no text and no turned picture said twice in a
+    row."""
     texts = [text for _, text in said]
     for text in texts:
         if text.endswith(", hidden.") and re.search(FACE, text):
@@ -230,6 +242,8 @@ def check_every_utterance(said):
         # active: when the dialog closes, the window manager and the board may both activate it.
         if first == second and not first.endswith((" ", " frame.")):
             raise Failure(f"said twice in a row: {first!r}")
+        if picture(first) and picture(first) == picture(second):
+            raise Failure(f"a picture said twice: {first!r}, {second!r}")
 
 
 def measure_arrows(speech, count):
@@ -243,6 +257,9 @@ def measure_arrows(speech, count):
 
 
 GAME_OVER = r"alert Game Over\."  # the message box, as Orca reads it when it opens
+# What the announcer says of the game.
+GAME_NEWS = (rf"{FACE}\.|Row \d+, column \d+: {FACE}\.|Pair! .*|The computer takes the pair: .*|"
+             r"No pair\.|Computer thinking\.\.\.|(Round \d+\. )?Your turn\.|Time over\. .*")
 
 
 def whole_game(speech, player):
@@ -300,9 +317,14 @@ def whole_game(speech, player):
         if ended:
             break
         speech.expect(r"(Round \d+\. )?Your turn\.")
-    # Who won, then the final scores as the side panel shows them.
+    # Who won, then the final scores as the side panel shows them; nothing of the game after.
+    over = speech.read - 1
     speech.expect(r"(You win\.|Computer win\.|Draw game!) "
                   r"You: -?\d+ points, Computer: -?\d+ points\.")
+    speech.settle(1.0)
+    late = [text for _, text in speech.said[over:] if re.fullmatch(GAME_NEWS, text)]
+    if late:
+        raise Failure(f"said after the Game Over box opened: {late}")
 
 
 def orca_version(launcher):
@@ -355,7 +377,7 @@ def play(binary, work, arrows=0, whole=False):
                 if any("8 x 8" in text for text in speech.settle(0.8)):
                     break
             key("Up")
-            speech.expect(r"6 x 6\.")
+            speech.expect(r"6 x 6( selected radio button)?\.")
         key("Return")
         start = speech.read
         if arrows:
@@ -374,6 +396,10 @@ def play(binary, work, arrows=0, whole=False):
             whole_game(speech, player)
             check_every_utterance(speech.said)
             key("Return")
+            speech.settle(1.0)
+            invalid = invalid_cells(work)
+            if invalid > 2:
+                raise Failure(f"Qt was asked about objects that are gone: {invalid} times")
             return speech
 
         # Turns of two cards, row by row, until one misses and the computer plays.
@@ -402,12 +428,11 @@ def play(binary, work, arrows=0, whole=False):
             raise Failure(f"the keypad's Enter turned a card: {late}")
 
         # Orca's status bar command (Insert and the keypad's Enter twice) reads the side panel:
-        # names, scores, turn and round, and nothing of what the announcer said before.
+        # the scores by name, turn and round, each once, and nothing the announcer said before.
         mark = len(speech.said)
         subprocess.run(["xdotool", "keydown", "KP_Insert", "key", "--delay", "150", "KP_Enter",
                         "KP_Enter", "keyup", "KP_Insert"], check=True)
-        speech.expect(r"Status status ?bar\.", since=mark)  # Orca 48: "status bar"
-        speech.expect(r"You\.")
+        speech.expect(r"[Ss]tatus ?bar\.", since=mark)  # Orca 48: "status bar"
         speech.expect(r"You: -?\d+ points\.")
         speech.expect(r"Your turn\.")
         speech.expect(r"Round \d+\.")
@@ -415,8 +440,8 @@ def play(binary, work, arrows=0, whole=False):
         status = [text for _, text in speech.said[mark:speech.read]]
         if any(re.search(FACE, text) for text in status):
             raise Failure(f"the status bar told a picture: {status}")
-        if "Round :." in status:
-            raise Failure(f"the round's caption was read as a line of its own: {status}")
+        if "Round :." in status or len(set(status)) < len(status) or "You." in status:
+            raise Failure(f"the status bar told something twice or the round's caption: {status}")
 
         # Qt 6.4 asks Orca about every key and gives up waiting after 100 ms; on a loaded machine
         # Orca's late answers about its own command keys are then taken as answers about the next
@@ -438,7 +463,6 @@ def play(binary, work, arrows=0, whole=False):
         far.go_to(2, 2)
         speech.settle(2.0)
         invalid = invalid_cells(work)
-        print(f"Qt asked about invalid objects {invalid} times")
         if invalid > 2:
             raise Failure(f"Orca kept asking for cells that are gone: {invalid} times")
         check_every_utterance(speech.said)

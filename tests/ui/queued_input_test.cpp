@@ -6,10 +6,12 @@
 #include <QtTest>
 
 #include "board/board_menus.h"
+#include "board/queued_input_gate.h"
 #include "ui_test_support.h"
 
 using namespace vimbrel;
 using namespace vimbrel::testing;
+using namespace std::chrono_literals;
 
 namespace {
 
@@ -43,6 +45,16 @@ bool judge_while_the_player_acts(BoardWindow& board, const char* judgement, int 
     QObject::disconnect(connection);
     board.game().set_door_delay(0);
     return fired && queued;
+}
+
+// Releases a mouse button over `cell` and delivers it at once, with what was queued before it.
+void release_on_now(BoardWindow& board, int cell) {
+    const QPointF at = cell_rect(board, cell).center();
+    QCoreApplication::postEvent(
+        board.board_view(),
+        new QMouseEvent(QEvent::MouseButtonRelease, at, board.board_view()->mapToGlobal(at),
+                        Qt::LeftButton, Qt::NoButton, Qt::NoModifier));
+    QCoreApplication::sendPostedEvents();
 }
 
 // Delivers what the player queued, then lets the event loop run until the board takes input.
@@ -145,8 +157,23 @@ void QueuedInputTest::input_queued_while_a_persons_cards_close_is_dropped() {
     deliver_the_queue(*board);
     QCOMPARE(face_up_cells(s), 0);
     QCOMPARE(s.cards_turned, 0);
+    auto* gate = board->findChild<QueuedInputGate*>();
+    QCOMPARE(gate->held_for(), 0ms);  // a judgement holds nothing back
 
-    // Space, pressed now, turns the card under the cursor at once.
+    // Player 2's time runs out: for 750 ms from the hand-over no click is player 1's first card.
+    click_cell(*board, two_cells(s, false).first);
+    QElapsedTimer since;
+    since.start();
+    QVERIFY(fire(*board, "time_over"));
+    QCOMPARE(s.current_player, 1);
+    const auto held = gate->held_for();
+    QVERIFY(held <= 750ms && held >= 750ms - std::chrono::milliseconds(since.elapsed()));
+    const int late = two_cells(s, false).first;
+    release_on_now(*board, late);
+    QVERIFY(gate->held_for() == 0ms || s.cell_state[late] == face_down);
+
+    // Space, pressed once the board takes input, turns the card under the cursor at once.
+    wait_for_the_queues(*board);
     const int free = two_cells(s, false).first;
     for (int col = 1; col < free; ++col) QTest::keyClick(board->board_view(), Qt::Key_Right);
     QCOMPARE(board->board_view()->cursor_cell(),

@@ -1,6 +1,8 @@
 """What the tests that play the real program by keys on a display of their own share: the names
-of the pictures, the skip when a tool is missing, and the command line with its exit status."""
+of the pictures, the skip when a tool is missing, the keys, and the command line with its exit
+status."""
 import shutil
+import subprocess
 import sys
 
 SKIP = 77  # CTest's SKIP_RETURN_CODE for these tests
@@ -19,12 +21,22 @@ class Usage(Exception):
     """The command line is wrong; the test ends with status 2 and this text."""
 
 
+def skip(missing):
+    """Ends the test as skipped for want of `missing`, a program or a Debian package."""
+    print(f"skipped: {missing} is not installed")
+    sys.exit(SKIP)
+
+
 def need(*tools):
     """Ends the test as skipped when one of the programs is not installed."""
     for tool in tools:
         if not shutil.which(tool):
-            print(f"skipped: {tool} is not installed")
-            sys.exit(SKIP)
+            skip(tool)
+
+
+def key(*names):
+    """Presses and releases each key in turn through the X server, as a player does."""
+    subprocess.run(["xdotool", "key", "--clearmodifiers", "--delay", "30", *names], check=True)
 
 
 def main(usage, play):

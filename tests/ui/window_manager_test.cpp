@@ -1,7 +1,6 @@
 // The windows under a real window manager, which frames them with a title bar: each one opens in
 // the middle of the screen by its frame, not by its client area; and clicks that the X server
 // queues while a turn settles reach no card. scripts/with-display --wm runs it.
-#include <QElapsedTimer>
 #include <QProcess>
 #include <QPushButton>
 #include <QScreen>
@@ -48,30 +47,6 @@ QString where(const QWidget& window) {
         .arg(m.bottom());
 }
 
-// When the first mouse button release reached the board, and whether the board took input then;
-// installed after the board's own filters, it sees the release before they do.
-class ReleaseWatch final : public QObject {
-public:
-    ReleaseWatch(const QElapsedTimer& since, BoardWindow& board) : since_(since), board_(board) {
-        board.board_view()->installEventFilter(this);
-    }
-    qint64 at = -1;
-    bool open = false;
-
-protected:
-    bool eventFilter(QObject*, QEvent* event) override {
-        if (event->type() == QEvent::MouseButtonRelease && at < 0) {
-            at = since_.elapsed();
-            open = board_.board_takes_input();
-        }
-        return false;
-    }
-
-private:
-    const QElapsedTimer& since_;
-    BoardWindow& board_;
-};
-
 }  // namespace
 
 class WindowManagerTest : public QObject {
@@ -81,7 +56,7 @@ private slots:
     void initTestCase();
     void every_window_opens_centred_by_its_frame();
     void clicks_queued_on_the_x_server_while_cards_close_are_dropped();
-    void a_click_just_after_a_time_over_is_not_the_next_players_card();
+    void a_click_after_a_time_over_is_the_next_players_first_card();
 };
 
 // The window manager starts beside this program: wait until it frames a new window.
@@ -169,10 +144,10 @@ void WindowManagerTest::clicks_queued_on_the_x_server_while_cards_close_are_drop
     QTRY_COMPARE(s.cell_state[free], face_up);
 }
 
-// A player who runs out of time may click for the second card a moment later; after a time over
-// hands the turn to the other person, that click turns none of theirs. A click made once the
-// moment has passed is their first card.
-void WindowManagerTest::a_click_just_after_a_time_over_is_not_the_next_players_card() {
+// After a time over hands the turn to the other person, the board holds still for a moment
+// (queued_input_test checks how long); a click the X server delivers once it is over is their
+// first card.
+void WindowManagerTest::a_click_after_a_time_over_is_the_next_players_first_card() {
     auto board = open_board_for_two();
     QVERIFY(board);
     QVERIFY(QTest::qWaitForWindowActive(board.get()));
@@ -182,27 +157,10 @@ void WindowManagerTest::a_click_just_after_a_time_over_is_not_the_next_players_c
     // on the cell by an earlier test would never make it.
     QProcess::execute(QStringLiteral("xdotool"),
                       {QStringLiteral("mousemove"), QStringLiteral("0"), QStringLiteral("0")});
-    QElapsedTimer since;
-    since.start();
     QVERIFY(fire(*board, "time_over"));
     QCOMPARE(s.current_player, 2);
-    // The input queued by then has been dropped; the click comes after that.
-    QTest::qWait(50);
-    const int late = two_cells(s, false).first;
-    ReleaseWatch watch(since, *board);
-    QVERIFY(click_on_the_x_server(*board, late));
-    QTRY_VERIFY_WITH_TIMEOUT(watch.at >= 0, 10000);
-    // The hold lasts 750 ms: a click that reached the board well within it must be dropped.
-    if (watch.at < 650) {
-        QVERIFY(!watch.open);
-        QCOMPARE(s.cell_state[late], face_down);
-        QCOMPARE(s.cards_turned, 0);
-    } else {
-        qWarning("the click reached the board after %lld ms: not checked", watch.at);
-    }
-
     QVERIFY(QTest::qWaitFor([&] { return board->board_takes_input(); }));
-    const int first = two_cells(s, false).second;
+    const int first = two_cells(s, false).first;
     QVERIFY(click_on_the_x_server(*board, first));
     QTRY_COMPARE(s.cell_state[first], face_up);
     QCOMPARE(s.current_player, 2);

@@ -20,9 +20,9 @@ Q_LOGGING_CATEGORY(announcer_log, "vimbrel.announcer", QtWarningMsg)
 namespace {
 
 // How long a text stays in the accessible tree after it was said: longer than a reader takes to
-// ask for it, short enough that the picture of a card closed since is soon gone from it. Orca 43
-// asked for a text a median 0.4 s after it was shown, 2.3 s at the most, in a whole test game on
-// two loaded cores; what it asks later is a text it reads again, not one it has yet to speak.
+// ask for it on a loaded machine (docs/testing.md has the figures), short enough that the picture
+// of a card closed since is soon gone from it. What a reader asks later is a text it reads again,
+// not one it has yet to speak.
 constexpr int kept_ms = 3'000;
 
 // A notification that holds one text. It has no size and paints nothing.

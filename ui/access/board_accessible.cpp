@@ -1,11 +1,13 @@
 // The card grid as an accessible list: the board, its cells, and the factory that hands it to Qt.
 #include "access/board_accessible.h"
+#include "access/announcer.h"
 #include "access/setting_menu.h"
 
 #include <QAccessible>
 #include <QAccessibleWidget>
 #include <QCoreApplication>
 #include <QLabel>
+#include <QMessageBox>
 #include <QPointer>
 
 #include <algorithm>
@@ -224,8 +226,8 @@ private:
 };
 
 // The status panel as a status bar, so that a screen reader's "read the status bar" command
-// finds the scores, whose turn it is and the round. The caption "Round :" is left out: the round
-// number's own name says "Round 8", and the caption would be read as a line of its own.
+// finds the scores, whose turn it is and the round: the labels the panel reads aloud, then what
+// else lives in it that is not a label (the announcer's notifications).
 class PanelAccessible final : public QAccessibleWidget {
 public:
     explicit PanelAccessible(StatusPanel* panel)
@@ -248,13 +250,34 @@ public:
 private:
     QList<QWidget*> told() const {
         QList<QWidget*> widgets;
+        for (QLabel* label : static_cast<StatusPanel*>(widget())->read_aloud()) widgets << label;
         for (QWidget* w : widget()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
-            if (!w->isWindow() && w->objectName() != QLatin1String("Label1")) widgets << w;
+            if (!w->isWindow() && !qobject_cast<QLabel*>(w)) widgets << w;
         return widgets;
     }
 };
 
+#if VIMBREL_ANNOUNCEMENT_EVENT
+// The end's message box. Orca 48 reads a box's description in place of its labels, and leaves out
+// labels of fewer than three words ("You win."): the description holds the whole message. Orca 43
+// reads the labels, and the description besides: there the box keeps Qt's own.
+class MessageBoxAccessible final : public QAccessibleWidget {
+public:
+    explicit MessageBoxAccessible(QMessageBox* box)
+        : QAccessibleWidget(box, QAccessible::AlertMessage) {}
+
+    QString text(QAccessible::Text t) const override {
+        if (t != QAccessible::Description) return QAccessibleWidget::text(t);
+        const auto* box = static_cast<QMessageBox*>(widget());
+        return QStringList{box->text(), box->informativeText()}.join(QLatin1Char(' ')).trimmed();
+    }
+};
+#endif
+
 QAccessibleInterface* board_factory(const QString&, QObject* object) {
+#if VIMBREL_ANNOUNCEMENT_EVENT
+    if (auto* box = qobject_cast<QMessageBox*>(object)) return new MessageBoxAccessible(box);
+#endif
     if (auto* view = qobject_cast<BoardView*>(object)) return new BoardAccessible(view);
     if (auto* panel = qobject_cast<StatusPanel*>(object)) return new PanelAccessible(panel);
     if (auto* label = qobject_cast<QLabel*>(object);

@@ -12,8 +12,10 @@
 #include <chrono>
 #include <cmath>
 #include <thread>
+#include <utility>
 
 #include "door_animation.h"
+#include "reader_bus.h"
 #include "twips_placement.h"
 
 namespace vimbrel {
@@ -225,6 +227,7 @@ void BoardView::animate_card(CardMotion motion, int row, int col, int face, int 
     for (int j = 1; j <= card.width(); ++j) {
         compose_door_step(temp_pic_, motion, j, face_picture, cover, card, layoutDirection());
         show_step(cell);
+        reader_bus::answer();
         if (pause.count() > 0) std::this_thread::sleep_until(began + j * pause);
     }
     announce_cell(row, col);
@@ -255,11 +258,27 @@ void BoardView::announce_cell(int row, int col) {
         this,
         [this, index] {
             if (index >= state_.cell_count()) return;  // a smaller board was dealt meanwhile
-            QAccessibleEvent changed(this, QAccessible::NameChanged);
-            changed.setChild(index);
-            QAccessible::updateAccessibility(&changed);
+#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+            // Orca 48 says the focused cell's new name, and the announcer has said the picture
+            // of a card turned there: its new name waits until the cursor leaves. A card that
+            // closes or leaves under the cursor is told at once.
+            if (hasFocus() && index == cursor_cell() - 1 &&
+                state_.cell_state[index + 1] == face_up) {
+                untold_ = index;
+                return;
+            }
+#endif
+            announce_name(index);
         },
         Qt::QueuedConnection);
+}
+
+void BoardView::announce_name(int index) {
+    if (untold_ == index) untold_ = -1;
+    told_[index] = state_.cell_state[index + 1];
+    QAccessibleEvent changed(this, QAccessible::NameChanged);
+    changed.setChild(index);
+    QAccessible::updateAccessibility(&changed);
 }
 
 void BoardView::announce_cursor() {
@@ -267,22 +286,26 @@ void BoardView::announce_cursor() {
     QAccessibleEvent focus(this, QAccessible::Focus);
     focus.setChild(cursor_cell() - 1);
     QAccessible::updateAccessibility(&focus);
+    // After the focus has moved: a reader takes the waiting name for its own, without a word.
+    if (untold_ >= 0 && untold_ != cursor_cell() - 1 && untold_ < state_.cell_count())
+        announce_name(untold_);
 }
 
 void BoardView::new_board_dealt() {
     update(cell_rect(cursor_row_, cursor_col_));
     cursor_row_ = 1;
     cursor_col_ = 1;
+    untold_ = -1;
     emit dealt();
     if (!QAccessible::isActive()) return;
     QAccessibleEvent reordered(this, QAccessible::ObjectReorder);
     QAccessible::updateAccessibility(&reordered);
-    // Every place may show something else now: a screen reader must not keep the old names.
-    for (int index = 0; index < state_.cell_count(); ++index) {
-        QAccessibleEvent changed(this, QAccessible::NameChanged);
-        changed.setChild(index);
-        QAccessible::updateAccessibility(&changed);
-    }
+    // A screen reader must not keep an old name: every cell is face down again, and on a board
+    // of another size every place has another number. A name that stays the same is not news
+    // (each one may make the reader ask the game back).
+    const bool new_places = std::exchange(told_grid_, state_.grid_size) != state_.grid_size;
+    for (int index = 0; index < state_.cell_count(); ++index)
+        if (new_places || told_[index] != face_down) announce_name(index);
     announce_cursor();
 }
 

@@ -6,6 +6,9 @@
 #include <QRect>
 #include <QWidget>
 
+#include <array>
+#include <cstdint>
+
 class QPainter;
 
 #include "board/card_pictures.h"
@@ -84,6 +87,7 @@ private:
     const QPixmap& picture_of_cell(int cell, qreal ratio) const;
     // Tells assistive technology that the cell at row, col now shows something else.
     void announce_cell(int row, int col);
+    void announce_name(int index);
     // Tells assistive technology that the cursor cell has the focus.
     void announce_cursor();
     // The one way from a chosen place to the engine's pick, for the mouse and the keys alike.
@@ -100,6 +104,11 @@ private:
     int cursor_row_ = 1;
     int cursor_col_ = 1;
     bool cursor_used_ = false;  // a key moved the cursor or chose a card since the last click
+    int untold_ = -1;  // a cell opened under the cursor whose new name waits for it to leave
+    // What each cell's name last told a screen reader (face down, face up or empty), and on how
+    // many cards a side: a deal tells only the names that change.
+    std::array<std::int16_t, max_cells> told_{};
+    int told_grid_ = 0;
 };
 
 }  // namespace vimbrel

@@ -19,17 +19,18 @@
 #include "board/queued_input_gate.h"
 #include "board/status_panel.h"
 #include "dialogs/about_box.h"
+#include "reader_bus.h"
 #include "window_centring.h"
 
 namespace vimbrel {
 
 namespace {
 
-// A player who runs out of time may still press for a second card: a sighted one sees
-// "Time over." at once, a blind one hears it some 0.3-0.37 s later, and under a screen reader a
-// key reaches the game 100-270 ms after it was pressed. So after a time over hands the turn to
-// the other person, the board takes no input for 0.37 + 0.27 s and a margin: too short for that
-// person, who has to learn first that the turn is theirs, to notice.
+// A player who runs out of time may still press for a second card: a sighted one sees "Time over."
+// at once, a blind one hears it a moment later, and under a screen reader a key reaches the game
+// later still (docs/testing.md gives the figures). So after a time over hands the turn to the
+// other person, the board takes no input for that long and a margin: too short for that person,
+// who has to learn first that the turn is theirs, to notice.
 constexpr std::chrono::milliseconds after_time_over{750};
 
 }  // namespace
@@ -42,6 +43,7 @@ BoardWindow::BoardWindow(CardPictures pictures, QWidget* parent)
     setWindowTitle(QStringLiteral(VIMBREL_NAME));
     setWindowIcon(pictures_.emblem());
 
+    reader_bus::watch();
     parts_.window = this;
     parts_.pictures = &pictures_;
     parts_.redraw_board = [this] { redraw_board(); };
@@ -62,7 +64,10 @@ BoardWindow::BoardWindow(CardPictures pictures, QWidget* parent)
     parts_.view->setFocus(Qt::OtherFocusReason);
     connect(parts_.view, &BoardView::painted, this, &BoardWindow::first_paint);
 
-    parts_.time_over = make_timer("time_over", time_limit_ms, &Game::time_over_tick);
+    // A time over that passes the turn holds the board a while; the judgements only drop what was
+    // queued meanwhile.
+    parts_.time_over =
+        make_timer("time_over", time_limit_ms, &Game::time_over_tick, after_time_over);
     parts_.com_timer = make_timer("com_timer", judge_pause_ms, &Game::com_timer_tick);
     parts_.next_turn = make_timer("next_turn", judge_pause_ms, &Game::next_turn_tick);
 
@@ -84,29 +89,34 @@ BoardWindow::~BoardWindow() {
     parts_.panel = nullptr;
 }
 
-QTimer* BoardWindow::make_timer(const char* name, int interval_ms, void (Game::*tick)()) {
+QTimer* BoardWindow::make_timer(const char* name, int interval_ms, void (Game::*tick)(),
+                                std::chrono::milliseconds hold) {
     auto* timer = new QTimer(this);
     timer->setObjectName(QString::fromLatin1(name));
     timer->setSingleShot(true);
+    // A coarse timer may fire 5 % early or late to bundle wake-ups: every player gets 5,000 ms.
+    timer->setTimerType(Qt::PreciseTimer);
     timer->setInterval(interval_ms);
-    connect(timer, &QTimer::timeout, this, [this, tick] {
+    connect(timer, &QTimer::timeout, this, [this, tick, hold] {
         if (ending_) return;
         const bool locked = game_->state().cards_turned != 0;
         (game_.get()->*tick)();
         // The turn has settled: the board waits for a first card again. What was clicked or
         // pressed while the cards closed or the computer played is still queued; it goes.
-        if (!locked || game_->state().cards_turned != 0) return;
-        if (tick == &Game::time_over_tick)
-            gate_->close_for(after_time_over);  // the other person's turn, at once
-        else
-            gate_->close_until_drained();
+        if (locked && game_->state().cards_turned == 0) gate_->close_for(hold);
     });
     return timer;
 }
 
+// A screen reader's call answered in the middle of a turn may press a menu item: it does nothing
+// then, as a click on the board does.
+bool BoardWindow::takes_commands() const {
+    return !ending_ && !reader_bus::answering();
+}
+
 template <typename Command>
 void BoardWindow::run_setting(Command command) {
-    if (ending_) return;
+    if (!takes_commands()) return;
     command();
     menus_->sync(game_->settings());
 }
@@ -148,7 +158,7 @@ void BoardWindow::first_paint() {
 }
 
 void BoardWindow::new_game() {
-    if (ending_ || begin_.is_open()) return;
+    if (!takes_commands() || begin_.is_open()) return;
     // OK has written the choices by now; closed through its frame, the dialog is gone and the
     // next New builds a fresh one. Either way a new game starts.
     begin_.show_modal();
@@ -165,7 +175,7 @@ bool BoardWindow::board_takes_input() const {
 }
 
 void BoardWindow::choose_game_speed() {
-    if (ending_) return;
+    if (!takes_commands()) return;
     speed_.show_modal();
     if (ending_) return;
     game_->set_door_delay(speed_.dialog().value());
@@ -173,7 +183,7 @@ void BoardWindow::choose_game_speed() {
 }
 
 void BoardWindow::show_about() {
-    if (ending_ || !game_->menu_item_enabled(MenuItem::about)) return;
+    if (!takes_commands() || !game_->menu_item_enabled(MenuItem::about)) return;
     const qreal ratio = parts_.view->devicePixelRatioF();
     auto* box = new AboutBox(
         pictures_.back(ratio), pictures_.face(emblem_face, ratio), parts_.view->temp_pic(),
@@ -257,6 +267,7 @@ bool BoardWindow::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void BoardWindow::exit_program() {
+    if (reader_bus::answering()) return;
     ending_ = true;
     services_->stop_all_timers();
     QCoreApplication::exit(0);

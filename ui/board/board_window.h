@@ -3,6 +3,7 @@
 
 #include <QMainWindow>
 
+#include <chrono>
 #include <memory>
 
 #include "board/card_pictures.h"
@@ -63,9 +64,14 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    QTimer* make_timer(const char* name, int interval_ms, void (Game::*tick)());
+    // A game timer whose tick calls `tick`; when that settles the turn, the board drops the input
+    // queued meanwhile and takes none for `hold`.
+    QTimer* make_timer(const char* name, int interval_ms, void (Game::*tick)(),
+                       std::chrono::milliseconds hold = {});
     void connect_menus();
     void connect_start_dialog(StartDialog& begin);
+    // Whether a menu command may run now.
+    bool takes_commands() const;
     // Runs a settings command, then shows the engine's settings as check marks again.
     template <typename Command>
     void run_setting(Command command);

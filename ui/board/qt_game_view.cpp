@@ -4,8 +4,8 @@
 #include <QAction>
 #include <QCoreApplication>
 #include <QFontDatabase>
+#include <QGridLayout>
 #include <QGuiApplication>
-#include <QLabel>
 #include <QMessageBox>
 #include <QTime>
 #include <QTimer>
@@ -17,6 +17,7 @@
 #include "board/card_pictures.h"
 #include "board/status_panel.h"
 #include "game.h"
+#include "reader_bus.h"
 #include "translations.h"
 
 namespace vimbrel {
@@ -154,19 +155,21 @@ void QtGameView::beep() {
 void QtGameView::message_box(std::string_view text, std::string_view title) {
     QMessageBox box(QMessageBox::NoIcon, game_text(title), game_text(text), QMessageBox::Ok,
                     parts_.window);
-    // The end's box shows the final scores below who won: a screen reader reads both as it opens.
+    // The end's box shows the final scores below who won; a screen reader reads both as it opens.
     box.setInformativeText(std::exchange(final_scores_, QString()));
     // A box as narrow as its message would have its title cut short by the window manager. The
-    // box sizes itself from its contents whenever it lays out, so the message (the label Qt names
-    // qt_msgbox_label) widens it.
-    if (auto* message = box.findChild<QLabel*>(QStringLiteral("qt_msgbox_label")))
-        message->setMinimumWidth(width_for_title(box.windowTitle()));
+    // box sizes itself from its layout's minimum: a spacer across the foot of it keeps that wide
+    // enough for the title.
+    if (auto* grid = qobject_cast<QGridLayout*>(box.layout()))
+        grid->addItem(new QSpacerItem(width_for_title(box.windowTitle()), 0), grid->rowCount(), 0,
+                      1, grid->columnCount());
     box.exec();
     parts_.view->take_keyboard_focus();
 }
 
 void QtGameView::yield() {
     parts_.panel->repaint_now();
+    reader_bus::answer();
 }
 
 double QtGameView::random() {

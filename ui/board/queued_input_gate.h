@@ -43,6 +43,10 @@ public:
     void close_for(std::chrono::milliseconds hold);
     // Whether the board takes input now.
     bool is_open() const { return returns_left_ == 0 && held_until_.hasExpired(); }
+    // How much longer the hold of close_for() lasts; zero once it is over.
+    std::chrono::milliseconds held_for() const {
+        return std::chrono::ceil<std::chrono::milliseconds>(held_until_.remainingTimeAsDuration());
+    }
 
 protected:
     bool event(QEvent* event) override;

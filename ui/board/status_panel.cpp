@@ -65,8 +65,8 @@ StatusPanel::StatusPanel(QWidget* parent)
     name_place_ = {reading_geometry(*player_name_[0]), reading_geometry(*player_name_[1])};
     status_place_ = reading_geometry(*status_);
 
-    //: Screen readers: the name of the side panel with the names, scores, turn and round.
-    setAccessibleName(tr("Status"));
+    // No name: a reader says a status bar's name (or else its description) before its role, and
+    // "Status status bar" says one thing twice.
     // The names and the turn text speak for themselves; the numbers are named for their meaning.
     player_name_[0]->setAccessibleDescription(game_text(text::player1));
     player_name_[1]->setAccessibleDescription(game_text(text::player2));

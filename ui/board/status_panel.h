@@ -35,6 +35,9 @@ public:
     int fixed_width() const { return width_; }
     // The least height that shows every label whole: more than a small grid's above 96 dpi.
     int least_height() const { return childrenRect().bottom() + 1 + frameWidth(); }
+    // What a screen reader reads as the window's status bar, in order: each score, named after
+    // its player (so the names are not read again), whose turn it is and the round.
+    std::array<QLabel*, 4> read_aloud() const { return {score_[0], score_[1], status_, round_}; }
 
 private:
     // A score read out alone would be a bare number: its accessible name says whose it is.
