@@ -564,11 +564,6 @@
         <translation>الجولة :</translation>
     </message>
     <message>
-        <source>Status</source>
-        <extracomment>Screen readers: the name of the side panel with the names, scores, turn and round.</extracomment>
-        <translation>حالة اللعبة</translation>
-    </message>
-    <message>
         <source>Score of player 1</source>
         <extracomment>Screen readers: what the upper number in the side panel is.</extracomment>
         <translation>نقاط اللاعب 1</translation>

@@ -544,11 +544,6 @@
         <translation>Giro :</translation>
     </message>
     <message>
-        <source>Status</source>
-        <extracomment>Screen readers: the name of the side panel with the names, scores, turn and round.</extracomment>
-        <translation>Stato della partita</translation>
-    </message>
-    <message>
         <source>Score of player 1</source>
         <extracomment>Screen readers: what the upper number in the side panel is.</extracomment>
         <translation>Punti del giocatore 1</translation>

@@ -540,11 +540,6 @@
         <translation>ラウンド</translation>
     </message>
     <message>
-        <source>Status</source>
-        <extracomment>Screen readers: the name of the side panel with the names, scores, turn and round.</extracomment>
-        <translation>ゲームの状況</translation>
-    </message>
-    <message>
         <source>Score of player 1</source>
         <extracomment>Screen readers: what the upper number in the side panel is.</extracomment>
         <translation>プレイヤー1の得点</translation>

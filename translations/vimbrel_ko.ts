@@ -539,11 +539,6 @@
         <translation>라운드 :</translation>
     </message>
     <message>
-        <source>Status</source>
-        <extracomment>Screen readers: the name of the side panel with the names, scores, turn and round.</extracomment>
-        <translation>게임 상태</translation>
-    </message>
-    <message>
         <source>Score of player 1</source>
         <extracomment>Screen readers: what the upper number in the side panel is.</extracomment>
         <translation>플레이어 1 점수</translation>

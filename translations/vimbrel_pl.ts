@@ -549,11 +549,6 @@
         <translation>Runda :</translation>
     </message>
     <message>
-        <source>Status</source>
-        <extracomment>Screen readers: the name of the side panel with the names, scores, turn and round.</extracomment>
-        <translation>Stan gry</translation>
-    </message>
-    <message>
         <source>Score of player 1</source>
         <extracomment>Screen readers: what the upper number in the side panel is.</extracomment>
         <translation>Punkty gracza 1</translation>
