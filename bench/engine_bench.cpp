@@ -1,7 +1,7 @@
 // How many complete headless games the engine plays per second on one core.
 #include <benchmark/benchmark.h>
 
-#include "headless_match.h"
+#include "headless_table.h"
 #include "opponents.h"
 
 namespace {

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "headless_match.h"
+#include "headless_table.h"
 #include "opponents.h"
 
 using namespace vimbrel;

@@ -59,7 +59,7 @@ private slots:
 void MenuCommandsTest::game_speed_keeps_its_value_and_a_closed_dialog_comes_back_at_ten() {
     auto board = open_board();
     QVERIFY(board);
-    QVERIFY(!board->speed().exists());
+    QVERIFY(!board->speed_control().exists());
     int shown = -1;
     // The dialog's own rules (the value kept from one opening to the next, a dialog closed by
     // its frame built again at ten) are speed_control_test's; here the game takes its value.
@@ -94,8 +94,8 @@ void MenuCommandsTest::about_box_is_fresh_at_every_opening_and_destroyed_on_clos
     QCOMPARE(phase_at_close, 1);
     QVERIFY(covered);  // its closing destroys it: about_box_test
     // Reading the slider for the sweep created the speed dialog, hidden.
-    QVERIFY(board->speed().exists());
-    QVERIFY(!board->speed().dialog().isVisible());
+    QVERIFY(board->speed_control().exists());
+    QVERIFY(!board->speed_control().dialog().isVisible());
 
     // A box after one that was ticked starts uncovered: nothing of the last one is kept.
     int phase_at_open = -1;
@@ -166,11 +166,11 @@ void MenuCommandsTest::closing_the_board_destroys_its_dialogs_and_makes_none() {
         auto board = open_board();
         QVERIFY(board);
         QPointer<StartDialog> begin = board->start_dialog();
-        QPointer<QDialog> speed = speed_made ? &board->speed().dialog() : nullptr;
+        QPointer<QDialog> speed = speed_made ? &board->speed_control().dialog() : nullptr;
         click_cell(*board, 1);
         board->close();
         QVERIFY(begin.isNull() && speed.isNull());
-        QVERIFY(!board->speed().exists());
+        QVERIFY(!board->speed_control().exists());
         QVERIFY(!timer(*board, "time_over")->isActive());
         for (QWidget* widget : QApplication::topLevelWidgets())
             QVERIFY(widget->objectName() != QStringLiteral("Speed_control"));

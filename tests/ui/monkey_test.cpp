@@ -91,7 +91,7 @@ public:
         note("close the window", {});
         board_->close();
         if (board_->isVisible()) fail(QStringLiteral("the board is still shown after closing it"));
-        if (board_->start_dialog() || board_->speed().exists())
+        if (board_->start_dialog() || board_->speed_control().exists())
             fail(QStringLiteral("a dialog outlived the closed board"));
         after_the_end();
         return report();

@@ -38,7 +38,7 @@ constexpr std::chrono::milliseconds after_time_over{750};
 BoardWindow::BoardWindow(CardPictures pictures, QWidget* parent)
     : QMainWindow(parent),
       pictures_(std::move(pictures)),
-      begin_(this, [this](StartDialog& begin) { connect_start_dialog(begin); }) {
+      start_dialog_(this, [this](StartDialog& begin) { connect_start_dialog(begin); }) {
     setObjectName(QStringLiteral("board"));
     setWindowTitle(QStringLiteral(VIMBREL_NAME));
     setWindowIcon(pictures_.emblem());
@@ -48,8 +48,8 @@ BoardWindow::BoardWindow(CardPictures pictures, QWidget* parent)
     parts_.pictures = &pictures_;
     parts_.redraw_board = [this] { redraw_board(); };
     parts_.happened = [this](const GameEvent& event) { emit happened(event); };
-    services_ = std::make_unique<QtGameView>(parts_);
-    game_ = std::make_unique<Game>(*services_);
+    game_view_ = std::make_unique<QtGameView>(parts_);
+    game_ = std::make_unique<Game>(*game_view_);
 
     parts_.view = new BoardView(game_->state(), pictures_, this);
     setCentralWidget(parts_.view);
@@ -158,16 +158,16 @@ void BoardWindow::first_paint() {
 }
 
 void BoardWindow::new_game() {
-    if (!takes_commands() || begin_.is_open()) return;
+    if (!takes_commands() || start_dialog_.is_open()) return;
     // OK has written the choices by now; closed through its frame, the dialog is gone and the
     // next New builds a fresh one. Either way a new game starts.
-    begin_.show_modal();
+    start_dialog_.show_modal();
     run_setting([this] { game_->start_new_game(); });
     if (!ending_) parts_.view->take_keyboard_focus();
 }
 
 StartDialog* BoardWindow::start_dialog() const {
-    return begin_.existing();
+    return start_dialog_.existing();
 }
 
 bool BoardWindow::board_takes_input() const {
@@ -176,9 +176,9 @@ bool BoardWindow::board_takes_input() const {
 
 void BoardWindow::choose_game_speed() {
     if (!takes_commands()) return;
-    speed_.show_modal();
+    speed_control_.show_modal();
     if (ending_) return;
-    game_->set_door_delay(speed_.dialog().value());
+    game_->set_door_delay(speed_control_.dialog().value());
     parts_.view->take_keyboard_focus();
 }
 
@@ -187,7 +187,7 @@ void BoardWindow::show_about() {
     const qreal ratio = parts_.view->devicePixelRatioF();
     auto* box = new AboutBox(
         pictures_.back(ratio), pictures_.face(emblem_face, ratio), parts_.view->temp_pic(),
-        [this] { return speed_.dialog().value(); }, this);
+        [this] { return speed_control_.dialog().value(); }, this);
     box->exec();  // it deletes itself when it closes
     if (!ending_) parts_.view->take_keyboard_focus();
 }
@@ -269,19 +269,19 @@ bool BoardWindow::eventFilter(QObject* watched, QEvent* event) {
 void BoardWindow::exit_program() {
     if (reader_bus::answering()) return;
     ending_ = true;
-    services_->stop_all_timers();
+    game_view_->stop_all_timers();
     QCoreApplication::exit(0);
 }
 
 void BoardWindow::destroy_dialogs() {
     // The game speed dialog first, then the start dialog; neither is created here.
-    speed_.destroy();
-    begin_.destroy();
+    speed_control_.destroy();
+    start_dialog_.destroy();
 }
 
 void BoardWindow::closeEvent(QCloseEvent* event) {
     ending_ = true;
-    services_->stop_all_timers();
+    game_view_->stop_all_timers();
     destroy_dialogs();
     event->accept();
 }

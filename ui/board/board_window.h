@@ -46,7 +46,7 @@ public:
     // About: a fresh About box, modal; it is destroyed when it closes.
     void show_about();
     // The game speed dialog's holder; the dialog exists only once it has been needed.
-    KeptDialog<SpeedControl>& speed() { return speed_; }
+    KeptDialog<SpeedControl>& speed_control() { return speed_control_; }
     // The client size the current board needs below the menu bar: the grid plus the panel, as
     // tall as the taller of the two.
     QSize board_client_size() const;
@@ -87,11 +87,11 @@ private:
     CardPictures pictures_;
     BoardParts parts_;  // what the engine's services reach; filled in as the widgets are built
     std::unique_ptr<BoardMenus> menus_;
-    std::unique_ptr<QtGameView> services_;
+    std::unique_ptr<QtGameView> game_view_;
     std::unique_ptr<Game> game_;
     QueuedInputGate* gate_ = nullptr;
-    KeptDialog<StartDialog> begin_;
-    KeptDialog<SpeedControl> speed_{this};
+    KeptDialog<StartDialog> start_dialog_;
+    KeptDialog<SpeedControl> speed_control_{this};
     QSize refused_size_;   // a too-small size the window system kept after the window sprang back
     bool ending_ = false;  // Exit or close has begun: nothing more reaches the game
 };

@@ -1,5 +1,5 @@
 // Whole games of the computer against an opponent, without any window.
-#include "headless_match.h"
+#include "headless_table.h"
 
 #include <stdexcept>
 
