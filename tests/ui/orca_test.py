@@ -6,6 +6,8 @@ server, and checks what Orca says: what it hands to speech-dispatcher, in order.
     orca_test.py VIMBREL --arrows N        only measures: N arrow keys, the delay until each cell
                                            is spoken
     orca_test.py VIMBREL --whole-game      plays a whole 6 x 6 game by ear, to the "Game Over" box
+    orca_test.py VIMBREL --language de     a deal and a turn with the game in German (Orca stays
+                                           English): all of the game is said in German
 
 Run it inside `scripts/with-display --wm --bus`. Exits 77 when Orca, speech-dispatcher or xdotool
 is missing. speech-dispatcher speaks through its dummy module: nothing is heard, everything is said.
@@ -20,6 +22,7 @@ import subprocess
 import sys
 import tempfile
 import time
+import xml.etree.ElementTree as ElementTree
 
 from real_program import FACES, Failure, Usage, key, main, need
 
@@ -327,13 +330,50 @@ def whole_game(speech, player):
         raise Failure(f"said after the Game Over box opened: {late}")
 
 
+def translated(language):
+    """The program's texts in `language`, from its .ts file, as patterns: source -> translation,
+    for a text with a number its last plural form (German's for 8 and for 10 points)."""
+    path = os.path.join(os.path.dirname(__file__), "..", "..", "translations",
+                        f"vimbrel_{language}.ts")
+    texts = {}
+    for message in ElementTree.parse(path).iter("message"):
+        forms = [form.text for form in message.iter("numerusform")]
+        texts[message.findtext("source")] = re.escape(forms[-1] if forms else
+                                                      message.findtext("translation"))
+    return texts
+
+
+def heard_in(speech, language):
+    """A deal and a turn, with the game in `language`: the deal, the cells, the cards, the pair
+    or miss and the turn are said in that language, and nothing of the game in English."""
+    t = translated(language)
+    face = "(" + "|".join(sorted((t[name] for name in FACES), key=len, reverse=True)) + ")"
+    cell = t["Row %1, column %2, %3"].replace("%1", "1").replace("%3", t["hidden"]) + r"\."
+    speech.expect(t["New game, %n by %n cards, you against the computer."].replace("%n", "8") +
+                  " " + t["Your turn."])
+    speech.expect(cell.replace("%2", "1"))
+    key("space")
+    speech.expect(face + r"\.")
+    key("Right")
+    speech.expect(cell.replace("%2", "2"))
+    key("space")
+    speech.expect(face + r"\.")
+    pair = speech.expect(t["Pair! %n points."].replace("%n", "10") + "|" + t["No pair."])[2]
+    if re.fullmatch(t["No pair."], pair.group(0)):
+        speech.expect(t["Computer thinking..."])
+    english = {re.escape(text) for text in FACES} | {r"Your turn\.", r"No pair\.", r"Pair! .*"}
+    heard = [text for _, text in speech.said]
+    if any(re.fullmatch("|".join(english), text) for text in heard):
+        raise Failure(f"the game spoke English: {heard}")
+
+
 def orca_version(launcher):
     """Orca's major version, from `orca --version`."""
     output = subprocess.run([launcher, "--version"], capture_output=True, text=True).stdout
     return int(re.search(r"(\d+)\.\d+", output).group(1))
 
 
-def play(binary, work, arrows=0, whole=False):
+def play(binary, work, arrows=0, whole=False, language=None):
     speech = Speech(os.path.join(work, "speech.log"))
     env = dict(os.environ, HOME=work, XDG_CONFIG_HOME=os.path.join(work, "config"),
                XDG_DATA_HOME=os.path.join(work, "data"), XDG_CACHE_HOME=os.path.join(work, "cache"),
@@ -366,10 +406,14 @@ def play(binary, work, arrows=0, whole=False):
                     raise Failure("Orca did not start:\n" + err.read()[-2000:])
             time.sleep(0.05)
             speech.poll()
+        # The game in the desktop's language; Orca's own words stay English.
+        tongue = dict(LANGUAGE=language, LC_ALL=f"{language}.UTF-8") if language else {}
         game = subprocess.Popen([binary], env=dict(env, QT_QPA_PLATFORM="xcb",
-                                                   QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1"),
+                                                   QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", **tongue),
                                 stderr=open(os.path.join(work, "game.err"), "w"))
-        speech.expect(r"Welcome !! Please Select -- dialog\.", timeout=30)
+        welcome = translated(language)["Welcome !! Please Select --"] if language else \
+            r"Welcome !! Please Select --"
+        speech.expect(welcome + r" dialog\.", timeout=30)
         if whole:
             # The board size by keys: Tab to the selected size, 8 x 8, and Up to 6 x 6.
             for _ in range(8):
@@ -380,6 +424,9 @@ def play(binary, work, arrows=0, whole=False):
             speech.expect(r"6 x 6( selected radio button)?\.")
         key("Return")
         start = speech.read
+        if language:
+            heard_in(speech, language)
+            return speech
         if arrows:
             speech.expect(r"Row 1, column 1, hidden\.", since=start)
             measure_arrows(speech, arrows)
@@ -486,14 +533,15 @@ def play(binary, work, arrows=0, whole=False):
 
 def from_command_line(args):
     whole = args[1:] == ["--whole-game"]
-    if not (len(args) == 1 or whole or (len(args) == 3 and args[1] == "--arrows")):
+    if not (len(args) == 1 or whole or (len(args) == 3 and args[1] in ("--arrows", "--language"))):
         raise Usage()
-    arrows = int(args[2]) if len(args) == 3 else 0
+    arrows = int(args[2]) if len(args) == 3 and args[1] == "--arrows" else 0
+    language = args[2] if len(args) == 3 and args[1] == "--language" else None
     if whole:
         global GRID
         GRID = 6
     with tempfile.TemporaryDirectory(prefix="vimbrel-orca-") as work:
-        play(os.path.abspath(args[0]), work, arrows, whole)
+        play(os.path.abspath(args[0]), work, arrows, whole, language)
 
 
 if __name__ == "__main__":
