@@ -402,16 +402,16 @@
         <source>New game, %n by %n cards, you against the computer.</source>
         <extracomment>Screen readers: said once a new game is dealt; %n is the cards per side (6, 8, 10).</extracomment>
         <translation>
-            <numerusform>Nouvelle partie, %n cartes sur %n, toi contre l&apos;ordinateur.</numerusform>
-            <numerusform>Nouvelle partie, %n cartes sur %n, toi contre l&apos;ordinateur.</numerusform>
+            <numerusform>Nouvelle partie, %n rangées de %n cartes, toi contre l&apos;ordinateur.</numerusform>
+            <numerusform>Nouvelle partie, %n rangées de %n cartes, toi contre l&apos;ordinateur.</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <source>New game, %n by %n cards, two players.</source>
         <extracomment>Screen readers: said once a new game of two people is dealt; %n is the cards per side (6, 8, 10).</extracomment>
         <translation>
-            <numerusform>Nouvelle partie, %n cartes sur %n, à deux.</numerusform>
-            <numerusform>Nouvelle partie, %n cartes sur %n, à deux.</numerusform>
+            <numerusform>Nouvelle partie, %n rangées de %n cartes, à deux.</numerusform>
+            <numerusform>Nouvelle partie, %n rangées de %n cartes, à deux.</numerusform>
         </translation>
     </message>
     <message numerus="yes">
