@@ -12,6 +12,8 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdint>
+#include <utility>
 
 #include "board/board_view.h"
 #include "board/card_pictures.h"
@@ -100,13 +102,9 @@ private:
 // The board: exactly its cells, in reading order, so that a reader's "3 of 36" counts cards.
 class BoardAccessible final : public QAccessibleWidget {
 public:
-    explicit BoardAccessible(BoardView* view) : QAccessibleWidget(view, QAccessible::List) {
-        dealt_ =
-            QObject::connect(view, &BoardView::dealt, view, [this] { drop_cells_off_board(); });
-    }
+    explicit BoardAccessible(BoardView* view) : QAccessibleWidget(view, QAccessible::List) {}
 
     ~BoardAccessible() override {
-        QObject::disconnect(dealt_);
         for (const QAccessible::Id id : cells_)
             if (id) QAccessible::deleteAccessibleInterface(id);
     }
@@ -147,7 +145,6 @@ public:
         return child((row - 1) * grid + col - 1);
     }
 
-private:
     // Qt keeps every interface it was given until it is deleted, and a screen reader keeps asking
     // for the cells it has met. So the cells of a bigger board leave as soon as a smaller one is
     // dealt: each is said to be gone, which the reader hears as a child removed from the list,
@@ -166,6 +163,7 @@ private:
         }
     }
 
+private:
     BoardView* view() const { return static_cast<BoardView*>(widget()); }
     int cell_count() const {
         const int n = view()->state().cell_count();
@@ -173,7 +171,92 @@ private:
     }
 
     mutable std::array<QAccessible::Id, max_cells> cells_{};  // made on first request
-    QMetaObject::Connection dealt_;
+};
+
+// What changes on the board, told to assistive technology as it happens: a cell's new name once
+// its card has moved, the cursor's cell as the focused one, every cell afresh after a deal. Only
+// while assistive technology listens; it lives as long as the board.
+class BoardNews final : public QObject {
+public:
+    explicit BoardNews(BoardView* view) : QObject(view), view_(view) {
+        connect(view, &BoardView::cell_changed, this, &BoardNews::cell_changed);
+        connect(view, &BoardView::cursor_moved, this, &BoardNews::cursor_focused);
+        // After Qt has announced the board itself, so that the cell is what a screen reader says.
+        connect(view, &BoardView::focused, this, &BoardNews::cursor_focused, Qt::QueuedConnection);
+        connect(view, &BoardView::dealt, this, &BoardNews::dealt);
+    }
+
+private:
+    // The grid's accessible children are its cells, in reading order, from index 0. The news goes
+    // out once the running handler is over, because a closing card turns face down only after its
+    // motion.
+    void cell_changed(int row, int col) {
+        if (!QAccessible::isActive()) return;
+        const int index = (row - 1) * state().grid_size + col - 1;
+        QMetaObject::invokeMethod(
+            this,
+            [this, index] {
+                if (index >= state().cell_count()) return;  // a smaller board was dealt meanwhile
+#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+                // Orca 48 says the focused cell's new name, and the announcer has said the
+                // picture of a card turned there: its new name waits until the cursor leaves. A
+                // card that closes or leaves under the cursor is told at once.
+                if (view_->hasFocus() && index == view_->cursor_cell() - 1 &&
+                    state().cell_state[index + 1] == face_up) {
+                    untold_ = index;
+                    return;
+                }
+#endif
+                tell_name(index);
+            },
+            Qt::QueuedConnection);
+    }
+
+    void tell_name(int index) {
+        if (untold_ == index) untold_ = -1;
+        told_[index] = state().cell_state[index + 1];
+        QAccessibleEvent changed(view_, QAccessible::NameChanged);
+        changed.setChild(index);
+        QAccessible::updateAccessibility(&changed);
+    }
+
+    void cursor_focused() {
+        if (!QAccessible::isActive() || !view_->hasFocus()) return;
+        QAccessibleEvent focus(view_, QAccessible::Focus);
+        focus.setChild(view_->cursor_cell() - 1);
+        QAccessible::updateAccessibility(&focus);
+        // After the focus has moved: a reader takes the waiting name for its own, without a word.
+        if (untold_ >= 0 && untold_ != view_->cursor_cell() - 1 && untold_ < state().cell_count())
+            tell_name(untold_);
+    }
+
+    void dealt() {
+        untold_ = -1;
+        if (auto* board =
+                dynamic_cast<BoardAccessible*>(QAccessible::queryAccessibleInterface(view_)))
+            board->drop_cells_off_board();
+        if (!QAccessible::isActive()) return;
+        QAccessibleEvent reordered(view_, QAccessible::ObjectReorder);
+        QAccessible::updateAccessibility(&reordered);
+        // A screen reader must not keep an old name: every cell is face down again, and on a board
+        // of another size every place has another number. A name that stays the same is not news
+        // (each one may make the reader ask the game back).
+        const bool new_places = std::exchange(told_grid_, state().grid_size) != state().grid_size;
+        for (int index = 0; index < state().cell_count(); ++index)
+            if (new_places || told_[index] != face_down) tell_name(index);
+        cursor_focused();
+    }
+
+    const GameState& state() const {
+        return view_->state();
+    }
+
+    BoardView* view_;
+    int untold_ = -1;  // a cell opened under the cursor whose new name waits for it to leave
+    // What each cell's name last told a screen reader (face down, face up or empty), and on how
+    // many cards a side: a deal tells only the names that change.
+    std::array<std::int16_t, max_cells> told_{};
+    int told_grid_ = 0;
 };
 
 // A label of the status panel, with a text interface that holds what the label says: a screen
@@ -287,6 +370,10 @@ QAccessibleInterface* board_factory(const QString&, QObject* object) {
 }
 
 }  // namespace
+
+void tell_board_changes(BoardView& view) {
+    new BoardNews(&view);
+}
 
 void install_board_accessibility() {
     static const bool installed = (QAccessible::installFactory(&board_factory),

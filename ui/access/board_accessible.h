@@ -8,9 +8,15 @@
 
 namespace vimbrel {
 
+class BoardView;
+
 // The name of a cell (1..N): "Row 2, column 3, hidden", "Row 2, column 3, frog" (face up) or
 // "Row 2, column 3, empty".
 QString cell_accessible_name(const GameState& state, int cell);
+
+// Tells assistive technology, as they happen, what changes on `view`: a cell's new name once its
+// card has moved, the cursor's cell as the focused one, and every cell afresh on a new board.
+void tell_board_changes(BoardView& view);
 
 // Lets Qt's accessibility describe every BoardView by its cells, with the cursor cell as the
 // focused one, the status panel as a status bar and the setting menus' items as check boxes.

@@ -25,10 +25,7 @@ QString player1_turn(bool versus_computer) {
 
 }  // namespace
 
-GameNarrator::GameNarrator(Announcer& announcer, QObject* parent)
-    : QObject(parent), announcer_(announcer) {}
-
-void GameNarrator::tell(const GameEvent& e) {
+QString narration(const GameEvent& e) {
     using Kind = GameEvent::Kind;
     const auto count = [](const char* text, int n) {
         return translate_count("vimbrel::GameNarrator", text, n);
@@ -40,11 +37,12 @@ void GameNarrator::tell(const GameEvent& e) {
             if (e.versus_computer) {
                 //: Screen readers: said once a new game is dealt; %n is the cards per side (6, 8,
                 //: 10).
-                said = tr("New game, %n by %n cards, you against the computer.", nullptr, e.grid);
+                said = GameNarrator::tr("New game, %n by %n cards, you against the computer.",
+                                        nullptr, e.grid);
             } else {
                 //: Screen readers: said once a new game of two people is dealt; %n is the cards
                 //: per side (6, 8, 10).
-                said = tr("New game, %n by %n cards, two players.", nullptr, e.grid);
+                said = GameNarrator::tr("New game, %n by %n cards, two players.", nullptr, e.grid);
             }
             said += QLatin1Char(' ') + player1_turn(e.versus_computer);
             break;
@@ -53,7 +51,10 @@ void GameNarrator::tell(const GameEvent& e) {
             if (computer) {
                 //: Screen readers: a card the computer turns; %1 row, %2 column, %3 its picture
                 //: (a frog...).
-                said = tr("Row %1, column %2: %3.").arg(e.row).arg(e.col).arg(face_name(e.face));
+                said = GameNarrator::tr("Row %1, column %2: %3.")
+                           .arg(e.row)
+                           .arg(e.col)
+                           .arg(face_name(e.face));
             } else {
                 // The player knows where the cursor is: the picture alone, heard at once.
                 said = face_name(e.face);
@@ -62,22 +63,25 @@ void GameNarrator::tell(const GameEvent& e) {
         case Kind::pair_taken:
             if (computer) {
                 //: Screen readers: the computer's two cards are a pair; %n is its new score.
-                said = count(QT_TR_N_NOOP("The computer takes the pair: %n points."), e.score);
+                said = count(QT_TRANSLATE_N_NOOP("vimbrel::GameNarrator",
+                                                 "The computer takes the pair: %n points."),
+                             e.score);
             } else {
                 //: Screen readers: the player's two cards are a pair; %n is the player's new
                 //: score.
-                said = count(QT_TR_N_NOOP("Pair! %n points."), e.score);
+                said = count(QT_TRANSLATE_N_NOOP("vimbrel::GameNarrator", "Pair! %n points."),
+                             e.score);
             }
             break;
         case Kind::no_pair:
             //: Screen readers: the two cards turned are different and close again.
-            said = tr("No pair.");
+            said = GameNarrator::tr("No pair.");
             break;
         case Kind::time_over:
             //: Screen readers: said after "Time over."; %1 is the points lost ("5 points"), %2
             //: the score now ("-5 points").
             said = game_text(text::time_over) + QLatin1Char(' ') +
-                   tr("%1 lost: %2.").arg(points(e.penalty), points(e.score));
+                   GameNarrator::tr("%1 lost: %2.").arg(points(e.penalty), points(e.score));
             break;
         case Kind::turn_passed:
             if (computer) {
@@ -86,7 +90,7 @@ void GameNarrator::tell(const GameEvent& e) {
                 said = game_text(text::second_player_turn);
             } else {
                 //: Screen readers: a new round begins; %1 is its number.
-                said = tr("Round %1.").arg(e.round) + QLatin1Char(' ') +
+                said = GameNarrator::tr("Round %1.").arg(e.round) + QLatin1Char(' ') +
                        player1_turn(e.versus_computer);
             }
             break;
@@ -94,10 +98,17 @@ void GameNarrator::tell(const GameEvent& e) {
             break;  // the message box tells it, with both scores, as it opens
         case Kind::cards_shown:
             //: Screen readers: Show Cards has turned every hidden card face up.
-            said = tr("All cards are shown.");
+            said = GameNarrator::tr("All cards are shown.");
             break;
     }
-    announcer_.say(said);
+    return said;
+}
+
+GameNarrator::GameNarrator(Announcer& announcer, QObject* parent)
+    : QObject(parent), announcer_(announcer) {}
+
+void GameNarrator::tell(const GameEvent& event) {
+    announcer_.say(narration(event));
 }
 
 void narrate(BoardWindow& board) {

@@ -11,10 +11,12 @@ namespace vimbrel {
 class Announcer;
 class BoardWindow;
 
-// Turns what happened in the game into short spoken texts, one per event, in the game's order:
-// the cards turned (a face-down card's picture never, since only turned cards are told), pairs
-// and misses, "Time over.", the turn and the round, each new deal and Show Cards. The end is
-// told by its message box.
+// The short spoken text for what happened in the game: the card turned (a face-down card's picture
+// never, since only turned cards are told), a pair or a miss, "Time over.", the turn and the
+// round, a new deal, Show Cards. Empty for the end, which its message box tells.
+QString narration(const GameEvent& event);
+
+// Says the narration of each event through the announcer, in the game's order.
 class GameNarrator final : public QObject {
     Q_OBJECT
 

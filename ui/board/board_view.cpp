@@ -1,7 +1,6 @@
 // Painting the card grid, playing the sliding-door animations, and the keyboard's cursor cell.
 #include "board/board_view.h"
 
-#include <QAccessible>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -12,7 +11,6 @@
 #include <chrono>
 #include <cmath>
 #include <thread>
-#include <utility>
 
 #include "door_animation.h"
 #include "reader_bus.h"
@@ -161,7 +159,7 @@ bool BoardView::move_cursor(int key, Qt::KeyboardModifiers modifiers) {
     cursor_row_ = row;
     cursor_col_ = col;
     update(cell_rect(cursor_row_, cursor_col_));
-    announce_cursor();
+    emit cursor_moved();
     return true;
 }
 
@@ -178,8 +176,7 @@ int BoardView::cursor_cell() const {
 // Only the cursor's cell looks different with and without the focus.
 void BoardView::focusInEvent(QFocusEvent*) {
     update(cell_rect(cursor_row_, cursor_col_));
-    // After Qt has announced the board itself, so that the cell is what a screen reader says.
-    QMetaObject::invokeMethod(this, &BoardView::announce_cursor, Qt::QueuedConnection);
+    emit focused();
 }
 
 void BoardView::focusOutEvent(QFocusEvent*) {
@@ -230,7 +227,7 @@ void BoardView::animate_card(CardMotion motion, int row, int col, int face, int 
         reader_bus::answer();
         if (pause.count() > 0) std::this_thread::sleep_until(began + j * pause);
     }
-    announce_cell(row, col);
+    emit cell_changed(row, col);
 }
 
 void BoardView::reveal_card(int row, int col, int face) {
@@ -245,68 +242,14 @@ void BoardView::reveal_card(int row, int col, int face) {
                           layoutDirection());
         show_step(cell);
     }
-    announce_cell(row, col);
-}
-
-// The grid's accessible children are its cells, in reading order, from index 0. The news goes out
-// once the running handler is over, because a closing card turns face down only after its motion;
-// and only while assistive technology listens.
-void BoardView::announce_cell(int row, int col) {
-    if (!QAccessible::isActive()) return;
-    const int index = (row - 1) * state_.grid_size + col - 1;
-    QMetaObject::invokeMethod(
-        this,
-        [this, index] {
-            if (index >= state_.cell_count()) return;  // a smaller board was dealt meanwhile
-#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
-            // Orca 48 says the focused cell's new name, and the announcer has said the picture
-            // of a card turned there: its new name waits until the cursor leaves. A card that
-            // closes or leaves under the cursor is told at once.
-            if (hasFocus() && index == cursor_cell() - 1 &&
-                state_.cell_state[index + 1] == face_up) {
-                untold_ = index;
-                return;
-            }
-#endif
-            announce_name(index);
-        },
-        Qt::QueuedConnection);
-}
-
-void BoardView::announce_name(int index) {
-    if (untold_ == index) untold_ = -1;
-    told_[index] = state_.cell_state[index + 1];
-    QAccessibleEvent changed(this, QAccessible::NameChanged);
-    changed.setChild(index);
-    QAccessible::updateAccessibility(&changed);
-}
-
-void BoardView::announce_cursor() {
-    if (!QAccessible::isActive() || !hasFocus()) return;
-    QAccessibleEvent focus(this, QAccessible::Focus);
-    focus.setChild(cursor_cell() - 1);
-    QAccessible::updateAccessibility(&focus);
-    // After the focus has moved: a reader takes the waiting name for its own, without a word.
-    if (untold_ >= 0 && untold_ != cursor_cell() - 1 && untold_ < state_.cell_count())
-        announce_name(untold_);
+    emit cell_changed(row, col);
 }
 
 void BoardView::new_board_dealt() {
     update(cell_rect(cursor_row_, cursor_col_));
     cursor_row_ = 1;
     cursor_col_ = 1;
-    untold_ = -1;
     emit dealt();
-    if (!QAccessible::isActive()) return;
-    QAccessibleEvent reordered(this, QAccessible::ObjectReorder);
-    QAccessible::updateAccessibility(&reordered);
-    // A screen reader must not keep an old name: every cell is face down again, and on a board
-    // of another size every place has another number. A name that stays the same is not news
-    // (each one may make the reader ask the game back).
-    const bool new_places = std::exchange(told_grid_, state_.grid_size) != state_.grid_size;
-    for (int index = 0; index < state_.cell_count(); ++index)
-        if (new_places || told_[index] != face_down) announce_name(index);
-    announce_cursor();
 }
 
 }  // namespace vimbrel

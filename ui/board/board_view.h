@@ -6,9 +6,6 @@
 #include <QRect>
 #include <QWidget>
 
-#include <array>
-#include <cstdint>
-
 class QPainter;
 
 #include "board/card_pictures.h"
@@ -50,8 +47,7 @@ public:
     QRect cell_rect(int row, int col) const;
     // The state the grid is drawn from; its accessibility interface names the cells from it.
     const GameState& state() const { return state_; }
-    // After a deal: the cursor goes back to row 1, column 1, and assistive technology hears of
-    // every cell afresh.
+    // After a deal: the cursor goes back to row 1, column 1.
     void new_board_dealt();
 
     // The cursor cell (1..N, row by row) and whether its outline is drawn now.
@@ -68,9 +64,17 @@ signals:
     void chosen(int x, int y);
     // A paint has finished drawing.
     void painted();
-    // A new board was dealt, perhaps with fewer cells than the last one; before assistive
-    // technology hears of its cells.
+    // A new board was dealt, perhaps with fewer cells than the last one; the cursor is back at
+    // row 1, column 1.
     void dealt();
+    // The cell at row, col (from 1) shows something else: a card's motion or its uncovering by
+    // Show Cards has ended there (a closing card is face down in the state only once its handler
+    // is over).
+    void cell_changed(int row, int col);
+    // A key moved the cursor to another cell.
+    void cursor_moved();
+    // The board took the keyboard focus.
+    void focused();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -85,11 +89,6 @@ private:
     // Puts the composed temp_pic on the screen over `cell` at once.
     void show_step(const QRect& cell);
     const QPixmap& picture_of_cell(int cell, qreal ratio) const;
-    // Tells assistive technology that the cell at row, col now shows something else.
-    void announce_cell(int row, int col);
-    void announce_name(int index);
-    // Tells assistive technology that the cursor cell has the focus.
-    void announce_cursor();
     // The one way from a chosen place to the engine's pick, for the mouse and the keys alike.
     void choose_at(QPoint at);
     // Moves the cursor for a navigation key; false if the key is not one.
@@ -104,11 +103,6 @@ private:
     int cursor_row_ = 1;
     int cursor_col_ = 1;
     bool cursor_used_ = false;  // a key moved the cursor or chose a card since the last click
-    int untold_ = -1;  // a cell opened under the cursor whose new name waits for it to leave
-    // What each cell's name last told a screen reader (face down, face up or empty), and on how
-    // many cards a side: a deal tells only the names that change.
-    std::array<std::int16_t, max_cells> told_{};
-    int told_grid_ = 0;
 };
 
 }  // namespace vimbrel
