@@ -357,9 +357,11 @@ def heard_in(speech, language):
     t = translated(language)
     face = "(" + "|".join(sorted((t[name] for name in FACES), key=len, reverse=True)) + ")"
     cell = t["Row %1, column %2, %3"].replace("%1", "1").replace("%3", t["hidden"]) + r"\."
+    # Orca 43 says the deal first, Orca 48 the focused cell.
+    dealt = speech.read
     speech.expect(t["New game, %n by %n cards, you against the computer."].replace("%n", "8") +
-                  " " + t["Your turn."])
-    speech.expect(cell.replace("%2", "1"))
+                  " " + t["Your turn."], since=dealt)
+    speech.expect(cell.replace("%2", "1"), since=dealt)
     key("space")
     speech.expect(face + r"\.")
     key("Right")
