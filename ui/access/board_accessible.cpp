@@ -187,6 +187,8 @@ public:
     }
 
 private:
+    const GameState& state() const { return view_->state(); }
+
     // The grid's accessible children are its cells, in reading order, from index 0. The news goes
     // out once the running handler is over, because a closing card turns face down only after its
     // motion.
@@ -245,10 +247,6 @@ private:
         for (int index = 0; index < state().cell_count(); ++index)
             if (new_places || told_[index] != face_down) tell_name(index);
         cursor_focused();
-    }
-
-    const GameState& state() const {
-        return view_->state();
     }
 
     BoardView* view_;
