@@ -108,8 +108,12 @@ void BoardWindowTest::cards_open_and_a_third_click_is_ignored() {
     QCOMPARE(cell_on_screen(*board, first), pixels(board->pictures().face(s.card_face[first], 1)));
     QVERIFY(timer(*board, "time_over")->isActive());
     // Each keeps its interval to the millisecond: a coarse timer may fire 5 % early or late.
-    for (const char* name : {"time_over", "next_turn", "com_timer"})
+    const std::pair<const char*, int> timers[] = {
+        {"time_over", 5000}, {"next_turn", 500}, {"com_timer", 500}};
+    for (const auto& [name, ms] : timers) {
         QCOMPARE(timer(*board, name)->timerType(), Qt::PreciseTimer);
+        QCOMPARE(timer(*board, name)->interval(), ms);
+    }
     QVERIFY(!board->menus().show_cards->isEnabled() && !board->menus().about->isEnabled());
 
     click_cell(*board, first);  // the open card again: nothing
