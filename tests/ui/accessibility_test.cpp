@@ -149,14 +149,20 @@ void AccessibilityTest::every_menu_and_menu_item_is_named() {
         QCOMPARE(name_of(menu), menu->title());
         QAccessibleInterface* items = accessible(menu);
         QCOMPARE(items->childCount(), menu->actions().size());
+        QCOMPARE(items->parent()->text(QAccessible::Name), menu->title());  // its menu bar entry
         for (int i = 0; i < items->childCount(); ++i) {
             QCOMPARE(items->indexOfChild(items->child(i)), i);
+            QCOMPARE(items->child(i)->parent()->object(), menu);
             // A separator counts among the items, and cannot be chosen.
             if (menu->actions()[i]->isSeparator()) {
                 QVERIFY(items->child(i)->state().disabled);
                 continue;
             }
             QCOMPARE(items->child(i)->text(QAccessible::Name), menu->actions()[i]->text());
+            const bool setting = menu->actions()[i]->isCheckable();
+            QCOMPARE(items->child(i)->role(),
+                     setting ? QAccessible::CheckBox : QAccessible::MenuItem);
+            QCOMPARE(items->child(i)->state().checked, menu->actions()[i]->isChecked());
             QVERIFY(!menu->actions()[i]->text().isEmpty());
         }
     }
