@@ -121,6 +121,9 @@ void AccessibilityTest::panel_labels_are_named_and_numbers_say_what_they_count()
             QCOMPARE(child->textInterface()->text(3, -1), read.last().mid(3));
             QCOMPARE(child->textInterface()->text(0, 0), QString());
             QCOMPARE(child->textInterface()->text(2, length + 9), read.last().mid(2));
+            int start = -1, end = -1;  // one run of plain text, whatever the offset asked
+            child->textInterface()->attributes(2, &start, &end);
+            QCOMPARE(std::pair(start, end), std::pair(0, length));
         }
     }
     QCOMPARE(read.mid(0, 4),
