@@ -6,6 +6,7 @@
 #include <QFontDatabase>
 #include <QGridLayout>
 #include <QGuiApplication>
+#include <QLabel>
 #include <QMessageBox>
 #include <QTime>
 #include <QTimer>
@@ -153,10 +154,21 @@ void QtGameView::beep() {
 }
 
 void QtGameView::message_box(std::string_view text, std::string_view title) {
-    QMessageBox box(QMessageBox::NoIcon, game_text(title), game_text(text), QMessageBox::Ok,
-                    parts_.window);
+    // A screen reader keeps asking about a box it has read after the box has closed (Qt never
+    // tells it a window was destroyed), and Qt answers each question about an object it no longer
+    // has with a warning: the box stays, hidden, until the next one replaces it (one still open
+    // further down the stack stays with the window, which owns it).
+    if (last_box_ && !last_box_->isVisible()) delete last_box_;
+    last_box_ = new QMessageBox(QMessageBox::NoIcon, game_text(title), game_text(text),
+                                QMessageBox::Ok, parts_.window);
+    QMessageBox& box = *last_box_;
     // The end's box shows the final scores below who won; a screen reader reads both as it opens.
     box.setInformativeText(std::exchange(final_scores_, QString()));
+    // Plain labels, before they are laid out: selectable ones lay their text out in a document
+    // whose every change Qt tells a reader as a text event of the label, which a label cannot take
+    // (Qt warns each time).
+    for (QLabel* label : box.findChildren<QLabel*>())
+        label->setTextInteractionFlags(Qt::NoTextInteraction);
     // A box as narrow as its message would have its title cut short by the window manager. The
     // box sizes itself from its layout's minimum: a spacer across the foot of it keeps that wide
     // enough for the title.
