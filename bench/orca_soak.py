@@ -78,7 +78,9 @@ def bus_name_of(address, pid):
 
 
 def window_geometry():
-    """x, y, width and height of the board window's client area on the screen."""
+    """x, y, width and height of the board window's client area on the screen. (A click beside
+    the window would take the keys from it, and Orca leaves the news of a window without them
+    unsaid.)"""
     out = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", "^Vimbrel$",
                           "getwindowgeometry", "--shell"], capture_output=True, text=True).stdout
     values = dict(re.findall(r"^(\w+)=(\d+)$", out, re.M))
@@ -155,7 +157,7 @@ def soak(binary, events, seed):
     game = subprocess.Popen([binary], env=game_env, stderr=open(os.path.join(work, "game.err"), "w"))
     actions = []  # (time, what), each action as it began
     longest_silence = 0.0
-    problem = None  # what went wrong after the run, told after the counts
+    problem = None  # what went wrong, told after the counts
     try:
         speech.expect(r"Welcome !! Please Select -- dialog\.", timeout=60)
         key("Return")
@@ -167,9 +169,11 @@ def soak(binary, events, seed):
         grid = 8
         for event in range(events):
             if game.poll() is not None:
-                raise Failure(f"the game ended (status {game.returncode}) at event {event}")
+                problem = f"the game ended (status {game.returncode}) at event {event}"
+                break
             if orca.poll() is not None:
-                raise Failure(f"Orca ended (status {orca.returncode}) at event {event}")
+                problem = f"Orca ended (status {orca.returncode}) at event {event}"
+                break
             speech.poll()
             last = speech.said[-1][0] if speech.said else 0.0
             silence = time.time() - last
@@ -178,7 +182,9 @@ def soak(binary, events, seed):
                 for _ in range(3):  # where Orca is busy: three dumps of its threads
                     os.kill(orca.pid, signal.SIGUSR1)
                     time.sleep(2)
-                raise Failure(f"Orca has said nothing for {silence:.0f} s, at event {event}")
+                problem = (f"Orca has said nothing of the game for {silence:.0f} s, at event "
+                           f"{event}")
+                break
             choice = rng.random()
             if choice < 0.01:
                 grid, before = rng.choice((6, 8, 10)), grid
@@ -188,6 +194,8 @@ def soak(binary, events, seed):
                     # The game takes no menu command from a reader while a card moves.
                     actions[-1] = (actions[-1][0], "deal, not taken")
                     grid = before
+                # The window takes the size of the board: clicks stay on it.
+                x, y, width, height = window_geometry()
             elif choice < 0.5:
                 # Anywhere below the menu bar: the board and the side panel.
                 at = (x + rng.randrange(width), y + 30 + rng.randrange(height - 30))
@@ -204,6 +212,8 @@ def soak(binary, events, seed):
         actions.append((time.time(), "end"))
         elapsed = time.monotonic() - started
         try:
+            if problem:
+                raise Failure(problem)
             # Still answering: a deal is heard.
             key("Return")  # closes a Game Over box, if one is open
             time.sleep(1.0)
