@@ -6,7 +6,8 @@ and per key.
 
     scripts/with-display --wm --bus -- bench/orca_soak.py VIMBREL [EVENTS [SEED]]
 
-EVENTS defaults to 6000. Clicks land anywhere on the board and the side panel (never on the menu
+First it deals six boards (8, 10, 10, 6, 6 and 8 cards a side), each heard before the next, for
+the count of a deal of each kind. Then EVENTS random events (6000 by default): clicks land anywhere on the board and the side panel (never on the menu
 bar: Exit is there); keys are the board's (arrows, Home, End, Ctrl+Home, Ctrl+End, Space, Return,
 Escape); about one event in a hundred deals a new board of a random size from the Size menu, as a
 screen reader activates a menu item. Fails (exit 1) when the game or Orca dies, the game stops
@@ -88,26 +89,40 @@ def window_geometry():
 
 
 def size_items():
-    """The Size menu's items by size, to be activated as a screen reader activates them."""
+    """The Size menu's items by size, and the Computer menu's memory levels, to be activated as a
+    screen reader activates them."""
     import pyatspi
     from gi.repository import GLib
     # libatspi finds fault with the signature of Qt's children-changed signals, once per signal.
     GLib.log_set_handler("dbind", GLib.LogLevelFlags.LEVEL_WARNING, lambda *args: None)
     desktop = pyatspi.Registry.getDesktop(0)
     app = next(a for a in desktop if a is not None and a.name.lower() == "vimbrel")
-    return {grid: pyatspi.findDescendant(app, lambda a: a.name == f"{grid} by {grid}", True)
-            for grid in (6, 8, 10)}
+    items = {grid: pyatspi.findDescendant(app, lambda a: a.name == f"{grid} by {grid}", True)
+             for grid in (6, 8, 10)}
+    items["memory"] = [pyatspi.findDescendant(app, lambda a, name=name: a.name == name, True)
+                       for name in ("Good Memory", "Normal Memory", "Low Memory")]
+    return items
 
 
-def dealt(speech, items, grid, timeout):
+def deal(items, grid, before):
+    """Deals a board of `grid` cards a side, the board being of `before`: by the Size menu, or for
+    the same size (the size already chosen deals nothing, and New asks first) by a memory level
+    not chosen yet."""
+    import pyatspi
+    item = items[grid] if grid != before else next(
+        level for level in items["memory"] if not level.getState().contains(pyatspi.STATE_CHECKED))
+    item.queryAction().doAction(0)
+
+
+def dealt(speech, items, grid, timeout, before):
     """Deals a board of `grid` cards a side through the Size menu, again every two seconds, until Orca
     says the new game; whether it did within `timeout` seconds."""
     deadline = time.monotonic() + timeout
     while time.monotonic() < deadline:
         mark = len(speech.said)
-        items[grid].queryAction().doAction(0)
+        deal(items, grid, before)
         try:
-            speech.expect(rf"New game, {grid} by {grid} cards, .*", since=mark, timeout=2.0)
+            speech.expect(rf"New game, {grid} by {grid} cards, .*", since=mark, timeout=10.0)
             return True
         except Failure:
             pass
@@ -158,6 +173,7 @@ def soak(binary, events, seed):
     actions = []  # (time, what), each action as it began
     longest_silence = 0.0
     problem = None  # what went wrong, told after the counts
+    elapsed = 0.0
     try:
         speech.expect(r"Welcome !! Please Select -- dialog\.", timeout=60)
         key("Return")
@@ -165,8 +181,18 @@ def soak(binary, events, seed):
         name, reader = bus_name_of(address, game.pid), bus_name_of(address, orca.pid)
         items = size_items()
         x, y, width, height = window_geometry()
-        started = time.monotonic()
+        # First a deal of each kind, alone, each heard before the next.
         grid = 8
+        for size in (8, 10, 10, 6, 6, 8):
+            time.sleep(2.0)
+            actions.append((time.time(), "deal, same size" if size == grid else
+                            f"deal, {grid} to {size}"))
+            if not dealt(speech, items, size, 30.0, grid):
+                raise Failure(f"the game took no deal of {size} by {size}")
+            grid = size
+        time.sleep(2.0)
+        x, y, width, height = window_geometry()
+        started = time.monotonic()
         for event in range(events):
             if game.poll() is not None:
                 problem = f"the game ended (status {game.returncode}) at event {event}"
@@ -190,10 +216,9 @@ def soak(binary, events, seed):
                 grid, before = rng.choice((6, 8, 10)), grid
                 actions.append((time.time(), "deal, same size" if grid == before else
                                 f"deal, {before} to {grid}"))
-                if not dealt(speech, items, grid, 3.0):
-                    # The game takes no menu command from a reader while a card moves.
-                    actions[-1] = (actions[-1][0], "deal, not taken")
-                    grid = before
+                # Once: the game takes no menu command from a reader while a card moves, and then
+                # the board keeps its size (rarely: a deal is one event in a hundred).
+                deal(items, grid, before)
                 # The window takes the size of the board: clicks stay on it.
                 x, y, width, height = window_geometry()
             elif choice < 0.5:
@@ -217,7 +242,7 @@ def soak(binary, events, seed):
             # Still answering: a deal is heard.
             key("Return")  # closes a Game Over box, if one is open
             time.sleep(1.0)
-            if not dealt(speech, items, 6, 60.0):
+            if not dealt(speech, items, 6, 60.0, grid):
                 raise Failure("the game took no new deal after the run")
             game.terminate()
             game.wait(timeout=60)
@@ -241,7 +266,7 @@ def soak(binary, events, seed):
     with open(os.path.join(work, "game.err"), errors="replace") as err:
         log = err.read()
     faults = {fault: log.count(fault) for fault in FAULTS if fault in log}
-    print(f"{events} events in {elapsed:.0f} s; Orca said {len(speech.said)} texts, silent for "
+    print(f"{len(actions) - 1} actions in {elapsed:.0f} s; Orca said {len(speech.said)} texts, silent for "
           f"{longest_silence:.1f} s at the most; the game's log: {faults or 'clean'} ({work})")
     sent, asked, members = count_traffic(monitor_log, name, reader, actions[:-1])
     for kind in sorted(sent):
