@@ -236,25 +236,28 @@ def soak(binary, events, seed):
                       f"{len(speech.said)} texts", flush=True)
         actions.append((time.time(), "end"))
         elapsed = time.monotonic() - started
+        # After the run, silent or not: a deal is heard, and a fresh game of Vimbrel.
+        after = []
+        key("Return")  # closes a Game Over box, if one is open
+        time.sleep(1.0)
+        if not dealt(speech, items, 6, 60.0, grid):
+            after.append("the game took no new deal after the run, or Orca did not say it")
+        game.terminate()
+        game.wait(timeout=60)
+        fresh = subprocess.Popen([binary], env=game_env,
+                                 stderr=open(os.path.join(work, "fresh.err"), "w"))
+        mark = len(speech.said)
         try:
-            if problem:
-                raise Failure(problem)
-            # Still answering: a deal is heard.
-            key("Return")  # closes a Game Over box, if one is open
-            time.sleep(1.0)
-            if not dealt(speech, items, 6, 60.0, grid):
-                raise Failure("the game took no new deal after the run")
-            game.terminate()
-            game.wait(timeout=60)
-            # A fresh game of Vimbrel is heard.
-            fresh = subprocess.Popen([binary], env=game_env,
-                                     stderr=open(os.path.join(work, "fresh.err"), "w"))
-            mark = len(speech.said)
             speech.expect(r"Welcome !! Please Select -- dialog\.", since=mark, timeout=60)
-            fresh.terminate()
-            fresh.wait(timeout=60)
-        except Failure as failure:
-            problem = str(failure)
+            print("Orca said the fresh game's welcome dialog", flush=True)
+        except Failure:
+            after.append("Orca said nothing of a fresh game")
+            for _ in range(2):  # where Orca is now
+                os.kill(orca.pid, signal.SIGUSR1)
+                time.sleep(2)
+        fresh.terminate()
+        fresh.wait(timeout=60)
+        problem = "; ".join(filter(None, [problem] + after)) or None
     finally:
         for process in (game, orca, monitor):
             if process.poll() is None:
