@@ -7,6 +7,9 @@
 #include <QList>
 #include <QPointer>
 
+#include <chrono>
+#include <thread>
+
 namespace vimbrel::reader_bus {
 
 namespace {
@@ -45,6 +48,16 @@ void answer() {
     for (const QPointer<QObject>& answerer : the_watch->answerers)
         if (answerer) QCoreApplication::sendPostedEvents(answerer, QEvent::MetaCall);
     answering_now = false;
+}
+
+void answer_for(int ms) {
+    if (!QAccessible::isActive()) return;
+    using Clock = std::chrono::steady_clock;
+    const Clock::time_point end = Clock::now() + std::chrono::milliseconds(ms);
+    while (Clock::now() < end) {
+        answer();
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
 }
 
 bool answering() {

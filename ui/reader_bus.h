@@ -13,6 +13,9 @@ void watch();
 // Answers the calls queued for those objects so far, and delivers nothing else: no input, no
 // timer, no other queued call.
 void answer();
+// Answers the reader's calls, and nothing else, for `ms` milliseconds; at once when no reader
+// listens.
+void answer_for(int ms);
 // Whether answer() is running: a reader's call that would start a game command (a menu item's
 // action) must not, in the middle of a turn.
 bool answering();

@@ -221,19 +221,19 @@ def choose_size(speech, grid):
 
 
 # What Qt's accessibility bridge logs when it is asked about, or tells of, an object it no longer
-# has: Qt 6.4's words, then Qt 6.8's (counted and shown; the test fails on the first only).
+# has (or one that cannot hold what it is told): Qt 6.4's words, then Qt 6.8's.
 BRIDGE_FAULTS = ("Accessible invalid", "Could not find accessible on path",
                  "Received text event for invalid interface")
 
 
 def invalid_cells(work):
-    """How often Qt's accessibility bridge logged each of BRIDGE_FAULTS; prints them."""
+    """How often Qt's accessibility bridge logged any of BRIDGE_FAULTS; prints each count."""
     with open(os.path.join(work, "game.err"), errors="replace") as err:
         lines = err.readlines()
     counts = [sum(fault in line for line in lines) for fault in BRIDGE_FAULTS]
     print("Qt's bridge met objects that are gone: " +
           ", ".join(f"{count} \"{fault}\"" for fault, count in zip(BRIDGE_FAULTS, counts)))
-    return counts[0]
+    return sum(counts)
 
 def picture(text):
     """The picture an utterance names, alone ("frog.") or as the cell's name; else None."""
@@ -242,7 +242,7 @@ def picture(text):
 
 
 def check_every_utterance(said):
-    """No picture by a face-down card's name, no text and no turned picture said twice in a
+    """No picture by a face-down card's name, no text, group or turned picture said twice in a
     row."""
     texts = [text for _, text in said]
     for text in texts:
@@ -253,6 +253,10 @@ def check_every_utterance(said):
         # active: when the dialog closes, the window manager and the board may both activate it.
         if first == second and not first.endswith((" ", " frame.")):
             raise Failure(f"said twice in a row: {first!r}")
+        # Orca 48 named a group of options as the place entered and again as the option's group.
+        if first.rstrip(".") + " panel" == second.rstrip(".") or \
+                second.rstrip(".") + " panel" == first.rstrip("."):
+            raise Failure(f"a group said twice: {first!r}, {second!r}")
         if picture(first) and picture(first) == picture(second):
             raise Failure(f"a picture said twice: {first!r}, {second!r}")
 
@@ -383,7 +387,9 @@ def orca_version(launcher):
     return int(re.search(r"(\d+)\.\d+", output).group(1))
 
 
-def play(binary, work, arrows=0, whole=False, language=None):
+def start_orca(work):
+    """Starts Orca on its own settings in `work` and waits until it speaks; returns what it says,
+    the environment the game runs in, and Orca's process."""
     speech = Speech(os.path.join(work, "speech.log"))
     env = dict(os.environ, HOME=work, XDG_CONFIG_HOME=os.path.join(work, "config"),
                XDG_DATA_HOME=os.path.join(work, "data"), XDG_CACHE_HOME=os.path.join(work, "cache"),
@@ -407,15 +413,21 @@ def play(binary, work, arrows=0, whole=False, language=None):
     output = open(os.path.join(work, "orca.err"), "w")
     orca = subprocess.Popen(python + ["-c", ORCA, launcher, "--user-prefs", prefs], env=env,
                             stdin=subprocess.DEVNULL, stdout=output, stderr=subprocess.STDOUT)
+    deadline = time.monotonic() + 30
+    while not any(text == "Screen reader on." for _, text in speech.said):
+        if orca.poll() is not None or time.monotonic() > deadline:
+            orca.kill()
+            with open(os.path.join(work, "orca.err")) as err:
+                raise Failure("Orca did not start:\n" + err.read()[-2000:])
+        time.sleep(0.05)
+        speech.poll()
+    return speech, env, orca
+
+
+def play(binary, work, arrows=0, whole=False, language=None):
+    speech, env, orca = start_orca(work)
     game = None
     try:
-        deadline = time.monotonic() + 30
-        while not any(text == "Screen reader on." for _, text in speech.said):
-            if orca.poll() is not None or time.monotonic() > deadline:
-                with open(os.path.join(work, "orca.err")) as err:
-                    raise Failure("Orca did not start:\n" + err.read()[-2000:])
-            time.sleep(0.05)
-            speech.poll()
         # The game in the desktop's language; Orca's own words stay English.
         tongue = dict(LANGUAGE=language, LC_ALL=f"{language}.UTF-8") if language else {}
         game = subprocess.Popen([binary], env=dict(env, QT_QPA_PLATFORM="xcb",
@@ -445,7 +457,7 @@ def play(binary, work, arrows=0, whole=False, language=None):
                       since=start)
         # Orca 43 names the list as the focus enters it; Orca 48 ("Board List with 64 items") only
         # when the window's focus event came first, not always. "Where am I" below tells its size.
-        if orca_version(launcher) < 48:
+        if orca_version(shutil.which("orca")) < 48:
             speech.expect(rf"List with {GRID * GRID} items\.", since=start)
         speech.expect(r"Row 1, column 1, hidden\.", since=start)
         player = Player(speech, burst=whole)

@@ -145,22 +145,19 @@ public:
         return child((row - 1) * grid + col - 1);
     }
 
-    // Qt keeps every interface it was given until it is deleted, and a screen reader keeps asking
-    // for the cells it has met. So the cells of a bigger board leave as soon as a smaller one is
-    // dealt: each is said to be gone, which the reader hears as a child removed from the list,
-    // and then deleted, so that nobody is left holding it.
+    // The cells of a bigger board leave the list as soon as a smaller one is dealt: each is said
+    // to be gone, which a reader hears as a child removed from the list. Their interfaces stay
+    // (they answer as hidden places with no name, and come back when a bigger board is dealt): a
+    // reader keeps asking for a while about the cells it has met, and Qt answers a question about
+    // an interface it no longer has with a warning.
     void drop_cells_off_board() {
-        for (int index = cell_count(); index < max_cells; ++index) {
-            QAccessible::Id& id = cells_[index];
-            if (!id) continue;
-            if (QAccessible::isActive()) {
-                QAccessibleEvent gone(QAccessible::accessibleInterface(id),
-                                      QAccessible::ObjectDestroyed);
-                QAccessible::updateAccessibility(&gone);
-            }
-            QAccessible::deleteAccessibleInterface(id);
-            id = 0;
+        for (int index = cell_count(); index < listed_; ++index) {
+            if (!cells_[index] || !QAccessible::isActive()) continue;
+            QAccessibleEvent gone(QAccessible::accessibleInterface(cells_[index]),
+                                  QAccessible::ObjectDestroyed);
+            QAccessible::updateAccessibility(&gone);
         }
+        listed_ = cell_count();
     }
 
 private:
@@ -171,6 +168,7 @@ private:
     }
 
     mutable std::array<QAccessible::Id, max_cells> cells_{};  // made on first request
+    int listed_ = 0;  // how many cells the list held at the last deal
 };
 
 // What changes on the board, told to assistive technology as it happens: a cell's new name once
@@ -238,8 +236,14 @@ private:
                 dynamic_cast<BoardAccessible*>(QAccessible::queryAccessibleInterface(view_)))
             board->drop_cells_off_board();
         if (!QAccessible::isActive()) return;
-        QAccessibleEvent reordered(view_, QAccessible::ObjectReorder);
-        QAccessible::updateAccessibility(&reordered);
+        // A bigger board has cells the reader has not met: Qt tells each child of the list anew
+        // (one signal a cell). The cells of a smaller board left above, and a board of the same
+        // size has the same cells, which read their names from the board when asked.
+        const int told_cells = told_grid_ * told_grid_;
+        if (state().cell_count() > told_cells) {
+            QAccessibleEvent reordered(view_, QAccessible::ObjectReorder);
+            QAccessible::updateAccessibility(&reordered);
+        }
         // A screen reader must not keep an old name: every cell is face down again, and on a board
         // of another size every place has another number. A name that stays the same is not news
         // (each one may make the reader ask the game back).

@@ -6,6 +6,7 @@
 #include <QFontDatabase>
 #include <QGridLayout>
 #include <QGuiApplication>
+#include <QLabel>
 #include <QMessageBox>
 #include <QTime>
 #include <QTimer>
@@ -23,6 +24,11 @@
 namespace vimbrel {
 
 namespace {
+
+// How long a message box waits, while a screen reader listens, for the reader to take the news
+// told just before it: Orca 48 spoke the computer's cards 104 to 147 ms after the game told them,
+// on a loaded machine (docs/accessibility.md); this is twice the longest.
+constexpr int before_box_ms = 300;
 
 // How wide a message must be for a window manager to show the box's `title` whole: the title in
 // the title-bar font, which window managers commonly draw bold, beside four title-bar buttons
@@ -153,10 +159,25 @@ void QtGameView::beep() {
 }
 
 void QtGameView::message_box(std::string_view text, std::string_view title) {
-    QMessageBox box(QMessageBox::NoIcon, game_text(title), game_text(text), QMessageBox::Ok,
-                    parts_.window);
+    // Orca 48 takes a new window's events before any other news still in its queue: the last
+    // pair, told just before, was heard after the box in 2 of 5 games. The box waits until the
+    // reader has taken that news, answering its calls meanwhile and delivering nothing else.
+    reader_bus::answer_for(before_box_ms);
+    // A screen reader keeps asking about a box it has read after the box has closed (Qt never
+    // tells it a window was destroyed), and Qt answers each question about an object it no longer
+    // has with a warning: the box stays, hidden, until the next one replaces it (one still open
+    // further down the stack stays with the window, which owns it).
+    if (last_box_ && !last_box_->isVisible()) delete last_box_;
+    last_box_ = new QMessageBox(QMessageBox::NoIcon, game_text(title), game_text(text),
+                                QMessageBox::Ok, parts_.window);
+    QMessageBox& box = *last_box_;
     // The end's box shows the final scores below who won; a screen reader reads both as it opens.
     box.setInformativeText(std::exchange(final_scores_, QString()));
+    // Plain labels, before they are laid out: selectable ones lay their text out in a document
+    // whose every change Qt tells a reader as a text event of the label, which a label cannot take
+    // (Qt warns each time).
+    for (QLabel* label : box.findChildren<QLabel*>())
+        label->setTextInteractionFlags(Qt::NoTextInteraction);
     // A box as narrow as its message would have its title cut short by the window manager. The
     // box sizes itself from its layout's minimum: a spacer across the foot of it keeps that wide
     // enough for the title.

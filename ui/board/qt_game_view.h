@@ -12,6 +12,7 @@
 #include "sound/desktop_bell.h"
 
 class QAction;
+class QMessageBox;
 class QTimer;
 class QWidget;
 
@@ -75,6 +76,8 @@ private:
     DesktopBell bell_;
     bool busy_ = false;
     QString final_scores_;  // told by the end of the game, shown by its message box
+    // The last message box, kept hidden once closed; the window owns it.
+    QPointer<QMessageBox> last_box_;
 };
 
 }  // namespace vimbrel
