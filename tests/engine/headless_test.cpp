@@ -33,8 +33,9 @@ TEST(CellSearch, FindsFaceDownCardsRoundTheBoardAndPartners) {
     EXPECT_EQ(headless::face_down_partner(s, 34), 36) << "the last cell";
     s.cell_state[4] = removed;
     EXPECT_EQ(headless::face_down_partner(s, 3), 0);
-    for (int c = 1; c <= 36; ++c) s.cell_state[c] = c == 7 ? face_down : removed;
-    EXPECT_EQ(headless::face_down_from(s, 20, 7), 0);
+    for (int c = 1; c <= 36; ++c) s.cell_state[c] = c == 1 ? face_down : removed;
+    EXPECT_EQ(headless::face_down_from(s, 20), 1) << "the first cell, round the end";
+    EXPECT_EQ(headless::face_down_from(s, 20, 1), 0);
 }
 
 // Turns the card that is already open, which the game ignores: the turn never completes.
