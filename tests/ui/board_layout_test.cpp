@@ -311,7 +311,8 @@ void BoardLayoutTest::every_part_stands_at_its_place_in_twips_data() {
 }
 
 // The panel's and the dialogs' parts at their places, at the screen's logical dpi: CTest runs
-// this program at 96 dpi and, with Qt's scaling off, at a desktop's font dpi of 93, 120 and 144.
+// this program at 96 dpi and, with Qt's scaling off, at the font dpi of several desktops and at
+// 1440, where a twip is a pixel.
 void BoardLayoutTest::every_part_stands_at_its_place_in_twips() {
     QFETCH(QString, window);
     QFETCH(QString, part);
