@@ -6,6 +6,7 @@
 #include <QAccessible>
 #include <QAccessibleWidget>
 #include <QCoreApplication>
+#include <QGroupBox>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPointer>
@@ -18,6 +19,7 @@
 #include "board/board_view.h"
 #include "board/card_pictures.h"
 #include "board/status_panel.h"
+#include "dialogs/start_dialog.h"
 #include "twips_placement.h"
 
 namespace vimbrel {
@@ -359,6 +361,21 @@ public:
 };
 #endif
 
+// A frame of options in the welcome dialog, told to a screen reader as a filler (Qt's client
+// area) named by its title rather than as a panel: Orca names the group of the focused option from
+// the panel or filler around it, and says a named panel besides as the place the focus entered
+// ("Players Mode panel", then "Players Mode."), but never a filler. So the group is said once.
+class OptionFrameAccessible final : public QAccessibleWidget {
+public:
+    explicit OptionFrameAccessible(QGroupBox* frame)
+        : QAccessibleWidget(frame, QAccessible::Client) {}
+
+    QString text(QAccessible::Text t) const override {
+        if (t == QAccessible::Name) return static_cast<QGroupBox*>(widget())->title();
+        return QAccessibleWidget::text(t);
+    }
+};
+
 QAccessibleInterface* board_factory(const QString&, QObject* object) {
 #if VIMBREL_ANNOUNCEMENT_EVENT
     if (auto* box = qobject_cast<QMessageBox*>(object)) return new MessageBoxAccessible(box);
@@ -368,6 +385,9 @@ QAccessibleInterface* board_factory(const QString&, QObject* object) {
     if (auto* label = qobject_cast<QLabel*>(object);
         label && qobject_cast<StatusPanel*>(label->parentWidget()))
         return new PanelLabelAccessible(label);
+    if (auto* frame = qobject_cast<QGroupBox*>(object);
+        frame && qobject_cast<StartDialog*>(frame->parentWidget()))
+        return new OptionFrameAccessible(frame);
     return nullptr;
 }
 

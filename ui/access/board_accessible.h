@@ -19,7 +19,8 @@ QString cell_accessible_name(const GameState& state, int cell);
 void tell_board_changes(BoardView& view);
 
 // Lets Qt's accessibility describe every BoardView by its cells, with the cursor cell as the
-// focused one, the status panel as a status bar and the setting menus' items as check boxes.
+// focused one, the status panel as a status bar, the setting menus' items as check boxes and the
+// welcome dialog's frames of options as groups said once.
 // Qt keeps an object's interface once asked for it, so this comes before the first board window.
 // Installing it again does nothing.
 void install_board_accessibility();

@@ -6,8 +6,6 @@
 #include "twips_placement.h"
 #include "window_centring.h"
 
-#include <QAccessible>
-#include <QAccessibleWidget>
 #include <QCloseEvent>
 #include <QGroupBox>
 #include <QKeyEvent>
@@ -136,36 +134,12 @@ void tab_to_selected(const std::array<QRadioButton*, N>& group) {
     new ArrowsInGroup(std::vector<QRadioButton*>(group.begin(), group.end()), group[0]);
 }
 
-// A frame of options, told to a screen reader as a filler (Qt's client area) named by its title
-// rather than as a panel: Orca names the group of the focused option from the panel or filler
-// around it, and says a named panel besides as the place the focus entered ("Players Mode panel",
-// then "Players Mode."), but never a filler. So the group is said once.
-class OptionFrameAccessible final : public QAccessibleWidget {
-public:
-    explicit OptionFrameAccessible(QGroupBox* frame)
-        : QAccessibleWidget(frame, QAccessible::Client) {}
-
-    QString text(QAccessible::Text t) const override {
-        if (t == QAccessible::Name) return static_cast<QGroupBox*>(widget())->title();
-        return QAccessibleWidget::text(t);
-    }
-};
-
-QAccessibleInterface* option_frame_factory(const QString&, QObject* object) {
-    auto* frame = qobject_cast<QGroupBox*>(object);
-    return frame && qobject_cast<StartDialog*>(frame->parentWidget())
-               ? new OptionFrameAccessible(frame)
-               : nullptr;
-}
-
 }  // namespace
 
 StartDialog::StartDialog(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                           Qt::WindowCloseButtonHint) {
     setObjectName(QStringLiteral("begin"));
-    static const bool frames_told = (QAccessible::installFactory(&option_frame_factory), true);
-    (void)frames_told;
     //: Title of the dialog before each game that asks who plays and how many cards. Keep the
     //: playful "!!" and "--".
     setWindowTitle(tr("Welcome !! Please Select --"));
